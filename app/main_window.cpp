@@ -1,0 +1,155 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/plain_caption.h"
+#include "app/program_paths.h"
+#include "gfx/gdi_handles.h"
+
+namespace tunelark {
+namespace {
+
+constexpr int kIconResourceId = 129;
+
+HWND MakeControl(HWND parent, const char* cls, const char* text, DWORD style, DWORD exStyle,
+                 const ControlLayout& r, int id, HFONT font) {
+  HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.x, r.y, r.width,
+                                 r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+  if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+bool MainWindow::Create(HINSTANCE instance, int showCommand) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &MainWindow::WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResourceId), IMAGE_ICON, 48, 48, 0));
+  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResourceId), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  wc.lpszClassName = kMainWindowClass;
+  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+  // No system frame: the window's own caption band sits inside its 481 x 375 rectangle.
+  const DWORD style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const ControlLayout& r = kMainWindowRect;
+  window_ = CreateWindowExA(WS_EX_APPWINDOW, kMainWindowClass, kMainWindowCaption, style, r.x, r.y, r.width,
+                            r.height, nullptr, nullptr, instance, this);
+  if (!window_) return false;
+  // Also set per window: other processes (the taskbar, Alt+Tab) ask with WM_GETICON.
+  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(wc.hIcon));
+  SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(wc.hIconSm));
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  return true;
+}
+
+std::string MainWindow::KeywordText() const {
+  int length = GetWindowTextLengthA(keywordBox_);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  int n = GetWindowTextA(keywordBox_, text.data(), length + 1);
+  text.resize(n > 0 ? n : 0);
+  return text;
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  MainWindow* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return OnCreate();
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_NOTIFY: return OnNotify(lParam);
+    case WM_PAINT: return OnPaint();
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
+    case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
+    case WM_LBUTTONUP: return OnLButtonUp(lParam);
+    case WM_DESTROY: return OnDestroy();
+    default: return DefWindowProcA(window_, message, wParam, lParam);
+  }
+}
+
+LRESULT MainWindow::OnCreate() {
+  CreateControls();
+  OnMainWindowCreated();
+  return 0;
+}
+
+void MainWindow::CreateControls() {
+  LOGFONTA lf{};
+  lf.lfHeight = -12;  // 9 pt at 96 dpi
+  lf.lfCharSet = GB2312_CHARSET;
+  lstrcpynA(lf.lfFaceName, "宋体", LF_FACESIZE);
+  font_.reset(CreateFontIndirectA(&lf));
+
+  keywordBox_ = MakeControl(window_, "Edit", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kKeywordBoxRect,
+                            kIdKeywordBox, font_.get());
+  searchButton_ = MakeControl(window_, "Button", "查询", WS_TABSTOP | BS_PUSHBUTTON, 0, kSearchButtonRect,
+                              kIdSearchButton, font_.get());
+  folderButton_ = MakeControl(window_, "Button", "打开下载文件夹", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                              kFolderButtonRect, kIdFolderButton, font_.get());
+  resultList_ = MakeControl(window_, WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL,
+                            WS_EX_CLIENTEDGE, kResultListRect, kIdResultList, font_.get());
+  SendMessageA(resultList_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  results().AddColumns();
+  label_ = MakeControl(window_, "Static", "", SS_LEFT, 0, kLabelRect, kIdLabel, font_.get());
+}
+
+LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (code == BN_CLICKED && id == kIdFolderButton) OnOpenFolderClicked();
+  return 0;
+}
+
+LRESULT MainWindow::OnNotify(LPARAM /*lParam*/) { return 0; }
+
+LRESULT MainWindow::OnPaint() {
+  PaintDC paint(window_);
+  PaintPlainCaption(window_, paint.get());
+  return 0;
+}
+
+LRESULT MainWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+  LRESULT hit = DefWindowProcA(window_, WM_NCHITTEST, wParam, lParam);
+  return hit == HTCLIENT ? PlainCaptionHitTest(window_, lParam) : hit;
+}
+
+LRESULT MainWindow::OnLButtonUp(LPARAM lParam) {
+  POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (PlainCaptionCloseBoxAt(window_, p)) PostMessageA(window_, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+LRESULT MainWindow::OnDestroy() {
+  PostQuitMessage(0);
+  return 0;
+}
+
+void MainWindow::OnMainWindowCreated() { CreateDownloadFolder(); }
+
+void MainWindow::OnOpenFolderClicked() {
+  ShellExecuteA(nullptr, "open", DownloadFolderPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace tunelark

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs every test of Tunelark on Debian 12: installs what is missing, builds the program and
+# the tests, then runs CTest inside a private network namespace (loopback only) with its own
+# Xvfb display, a fresh Wine prefix and a persistent wineserver, all stopped at the end.
+# Extra arguments go to ctest (for example: -R main_window).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${TL_BUILD_DIR:-$root/build}"
+
+bash "$root/scripts/install-deps.sh"
+bash "$root/scripts/build.sh" "$build"
+exec unshare -m -n bash "$root/scripts/test-inner.sh" "$build" "$@"

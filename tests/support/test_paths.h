@@ -1,0 +1,32 @@
+// Paths the tests need: the bin folder (tunelark.exe beside the test executables), the
+// build folder (screenshots go to <build>/screenshots), and fresh scratch folders.
+#pragma once
+#include <string>
+
+namespace tltest {
+
+std::string BinDirectory();          // folder of the running test executable
+std::string BuildDirectory();        // its parent
+std::string ScreenshotDirectory();   // <build>\screenshots, created on demand
+std::string ProgramPath();           // <bin>\tunelark.exe
+
+// A new empty folder under the temporary directory; removed with its content on destruction.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& hint = "tl");
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+void RemoveTree(const std::string& path);
+
+}  // namespace tltest
