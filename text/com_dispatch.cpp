@@ -1,0 +1,1 @@
+#include "text/com_dispatch.h"
