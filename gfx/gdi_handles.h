@@ -1,5 +1,7 @@
 // Move-only owners for plain GDI and user handles, each paired with its right release:
-//   GdiObject<T>  DeleteObject (brushes, pens, fonts, bitmaps, regions)
+//   GdiObject<T>  DeleteObject (brushes, pens, fonts, bitmaps, regions), with the aliases
+//                 Brush/BrushHandle, PenHandle, FontHandle, BitmapHandle, RegionHandle
+//   IconHandle    DestroyIcon
 //   WindowDC      GetDC / ReleaseDC
 //   PaintDC       BeginPaint / EndPaint
 //   MemoryDC      CreateCompatibleDC / DeleteDC
@@ -37,11 +39,37 @@ class GdiObject {
   T handle_ = nullptr;
 };
 
+// GDI pens are PenHandle: Pen is the GDI+ pen class of gfx/pen.h.
 using Brush = GdiObject<HBRUSH>;
-using Pen = GdiObject<HPEN>;
+using BrushHandle = GdiObject<HBRUSH>;
+using PenHandle = GdiObject<HPEN>;
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using RegionHandle = GdiObject<HRGN>;
+
+class IconHandle {
+ public:
+  IconHandle() = default;
+  explicit IconHandle(HICON icon) : icon_(icon) {}
+  IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+  IconHandle& operator=(IconHandle&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.icon_, nullptr));
+    return *this;
+  }
+  IconHandle(const IconHandle&) = delete;
+  IconHandle& operator=(const IconHandle&) = delete;
+  ~IconHandle() { reset(); }
+  HICON get() const { return icon_; }
+  explicit operator bool() const { return icon_ != nullptr; }
+  HICON release() { return std::exchange(icon_, nullptr); }
+  void reset(HICON icon = nullptr) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_ = nullptr;
+};
 
 class WindowDC {
  public:
