@@ -1,1 +1,323 @@
 #include "text/com_dispatch.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace tunelark::com {
+
+namespace {
+
+constexpr UINT kGbk = 936;
+constexpr LCID kInvariantLcid = 0x0409;  // decimal point, no grouping
+
+std::string GbkFromWide(const wchar_t* text, size_t length) {
+  if (length == 0) return {};
+  int n = WideCharToMultiByte(kGbk, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n : 0, '\0');
+  if (n > 0) WideCharToMultiByte(kGbk, 0, text, static_cast<int>(length), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring HresultText(HRESULT hr) {
+  wchar_t buffer[32];
+  std::swprintf(buffer, 32, L"HRESULT 0x%08lX", static_cast<unsigned long>(hr));
+  return buffer;
+}
+
+// Frees the strings an exception report carries and keeps its description.
+std::wstring TakeException(EXCEPINFO& info) {
+  if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
+  std::wstring text = info.bstrDescription ? std::wstring(info.bstrDescription, SysStringLen(info.bstrDescription))
+                                           : HresultText(info.scode ? info.scode : info.wCode);
+  SysFreeString(info.bstrSource);
+  SysFreeString(info.bstrDescription);
+  SysFreeString(info.bstrHelpFile);
+  info = EXCEPINFO{};
+  return text;
+}
+
+}  // namespace
+
+// ---- ComInit
+
+ComInit::ComInit() {
+  HRESULT hr = CoInitialize(nullptr);
+  started_ = SUCCEEDED(hr);
+}
+
+ComInit::~ComInit() {
+  if (started_) CoUninitialize();
+}
+
+ComInit::ComInit(ComInit&& other) noexcept : started_(std::exchange(other.started_, false)) {}
+
+ComInit& ComInit::operator=(ComInit&& other) noexcept {
+  if (this != &other) {
+    if (started_) CoUninitialize();
+    started_ = std::exchange(other.started_, false);
+  }
+  return *this;
+}
+
+// ---- Bstr
+
+Bstr::Bstr(const std::wstring& text) : Bstr(text.data(), text.size()) {}
+
+Bstr::Bstr(const wchar_t* text, size_t length) : bstr_(SysAllocStringLen(text, static_cast<UINT>(length))) {}
+
+Bstr::~Bstr() { SysFreeString(bstr_); }
+
+Bstr::Bstr(Bstr&& other) noexcept : bstr_(std::exchange(other.bstr_, nullptr)) {}
+
+Bstr& Bstr::operator=(Bstr&& other) noexcept {
+  if (this != &other) {
+    SysFreeString(bstr_);
+    bstr_ = std::exchange(other.bstr_, nullptr);
+  }
+  return *this;
+}
+
+Bstr Bstr::FromGbk(const std::string& text) {
+  Bstr out;
+  int n = text.empty() ? 0
+                       : MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  out.bstr_ = SysAllocStringLen(nullptr, n > 0 ? n : 0);
+  if (out.bstr_ && n > 0)
+    MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), out.bstr_, n);
+  return out;
+}
+
+BSTR Bstr::release() { return std::exchange(bstr_, nullptr); }
+
+size_t Bstr::length() const { return bstr_ ? SysStringLen(bstr_) : 0; }
+
+std::wstring Bstr::wide() const { return bstr_ ? std::wstring(bstr_, SysStringLen(bstr_)) : std::wstring(); }
+
+// ---- Variant
+
+Variant::Variant() { VariantInit(&v_); }
+
+Variant::~Variant() { VariantClear(&v_); }
+
+Variant::Variant(const Variant& other) {
+  VariantInit(&v_);
+  VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
+}
+
+Variant& Variant::operator=(const Variant& other) {
+  if (this != &other) {
+    VariantClear(&v_);
+    VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
+  }
+  return *this;
+}
+
+Variant::Variant(Variant&& other) noexcept {
+  v_ = other.v_;  // bitwise move: ownership passes over
+  VariantInit(&other.v_);
+}
+
+Variant& Variant::operator=(Variant&& other) noexcept {
+  if (this != &other) {
+    VariantClear(&v_);
+    v_ = other.v_;
+    VariantInit(&other.v_);
+  }
+  return *this;
+}
+
+void Variant::Clear() { VariantClear(&v_); }
+
+Variant Variant::Text(const std::string& gbk) { return Adopt(Bstr::FromGbk(gbk)); }
+
+Variant Variant::Wide(const std::wstring& text) { return Adopt(Bstr(text)); }
+
+Variant Variant::Adopt(Bstr&& text) {
+  Variant out;
+  out.v_.vt = VT_BSTR;
+  out.v_.bstrVal = text.release();
+  return out;
+}
+
+Variant Variant::Int(long value) {
+  Variant out;
+  out.v_.vt = VT_I4;
+  out.v_.lVal = value;
+  return out;
+}
+
+Variant Variant::Bool(bool value) {
+  Variant out;
+  out.v_.vt = VT_BOOL;
+  out.v_.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return out;
+}
+
+Variant Variant::Double(double value) {
+  Variant out;
+  out.v_.vt = VT_R8;
+  out.v_.dblVal = value;
+  return out;
+}
+
+std::wstring Variant::ToWide() const {
+  switch (v_.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+      return {};
+    case VT_BSTR:
+      return v_.bstrVal ? std::wstring(v_.bstrVal, SysStringLen(v_.bstrVal)) : std::wstring();
+    case VT_BOOL:
+      return v_.boolVal ? L"true" : L"false";
+    default: {
+      VARIANT copy;
+      VariantInit(&copy);
+      std::wstring out;
+      if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BSTR)) &&
+          copy.bstrVal)
+        out.assign(copy.bstrVal, SysStringLen(copy.bstrVal));
+      VariantClear(&copy);
+      return out;
+    }
+  }
+}
+
+std::string Variant::ToText() const {
+  std::wstring wide = ToWide();
+  return GbkFromWide(wide.data(), wide.size());
+}
+
+double Variant::ToDouble() const {
+  VARIANT copy;
+  VariantInit(&copy);
+  double out = 0;
+  if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_R8))) out = copy.dblVal;
+  VariantClear(&copy);
+  return out;
+}
+
+long Variant::ToLong() const {
+  VARIANT copy;
+  VariantInit(&copy);
+  long out = 0;
+  if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_I4))) out = copy.lVal;
+  VariantClear(&copy);
+  return out;
+}
+
+bool Variant::ToBool() const {
+  VARIANT copy;
+  VariantInit(&copy);
+  bool out = false;
+  if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BOOL)))
+    out = copy.boolVal != VARIANT_FALSE;
+  VariantClear(&copy);
+  return out;
+}
+
+Dispatch Variant::ToDispatch() const {
+  IDispatch* p = nullptr;
+  if (v_.vt == VT_DISPATCH) p = v_.pdispVal;
+  else if (v_.vt == (VT_DISPATCH | VT_BYREF) && v_.ppdispVal) p = *v_.ppdispVal;
+  if (p) p->AddRef();
+  return Dispatch(p);
+}
+
+// ---- Dispatch
+
+Dispatch::~Dispatch() { Reset(); }
+
+Dispatch::Dispatch(Dispatch&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+
+Dispatch& Dispatch::operator=(Dispatch&& other) noexcept {
+  if (this != &other) {
+    Reset();
+    p_ = std::exchange(other.p_, nullptr);
+  }
+  return *this;
+}
+
+void Dispatch::Reset() {
+  if (p_) std::exchange(p_, nullptr)->Release();
+}
+
+Dispatch Dispatch::Create(const wchar_t* progId) {
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(progId, &clsid))) return Dispatch();
+  IDispatch* p = nullptr;
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                              reinterpret_cast<void**>(&p))))
+    return Dispatch();
+  return Dispatch(p);
+}
+
+Dispatch Dispatch::Share() const {
+  if (p_) p_->AddRef();
+  return Dispatch(p_);
+}
+
+bool Dispatch::Get(const wchar_t* name, Variant* result, std::initializer_list<const Variant*> args) const {
+  return Invoke(name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, args, result, false);
+}
+
+bool Dispatch::Put(const wchar_t* name, const Variant& value) const {
+  return Invoke(name, DISPATCH_PROPERTYPUT, {&value}, nullptr, true);
+}
+
+bool Dispatch::Call(const wchar_t* name, std::initializer_list<const Variant*> args, Variant* result) const {
+  return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, result, false);
+}
+
+bool Dispatch::Invoke(const wchar_t* name, WORD flags, std::initializer_list<const Variant*> args, Variant* result,
+                      bool namedPut) const {
+  if (result) result->Clear();
+  if (!p_) {
+    lastError_ = L"no object";
+    return false;
+  }
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  HRESULT hr = p_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) {
+    lastError_ = L"unknown member " + std::wstring(name);
+    return false;
+  }
+  // DISPPARAMS takes the arguments last one first; the VARIANTs are only read.
+  std::vector<VARIANTARG> reversed;
+  reversed.reserve(args.size());
+  for (auto it = args.end(); it != args.begin();) {
+    --it;
+    reversed.push_back((*it)->ref());
+  }
+  DISPID putId = DISPID_PROPERTYPUT;
+  DISPPARAMS params{};
+  params.rgvarg = reversed.empty() ? nullptr : reversed.data();
+  params.cArgs = static_cast<UINT>(reversed.size());
+  if (namedPut) {
+    params.rgdispidNamedArgs = &putId;
+    params.cNamedArgs = 1;
+  }
+  EXCEPINFO info{};
+  UINT argError = 0;
+  hr = p_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result->get() : nullptr, &info,
+                  &argError);
+  if (hr == DISP_E_EXCEPTION) {
+    lastError_ = TakeException(info);
+    if (result) result->Clear();
+    return false;
+  }
+  if (FAILED(hr)) {
+    lastError_ = HresultText(hr);
+    if (result) result->Clear();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tunelark::com
