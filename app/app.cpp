@@ -2,10 +2,27 @@
 
 #include <commctrl.h>
 
+#include "app/app_globals.h"
 #include "app/main_window.h"
 
 namespace tunelark {
+
+std::unique_ptr<JsonDocument> g_json;
+ByteArray g_searchReply;
+
 namespace {
+
+// Releases the process-wide objects in the order the program needs: the search reply,
+// then the JSON document (which ends its script engine and COM on this thread).
+struct ExitRoutine {
+  ExitRoutine() = default;
+  ExitRoutine(const ExitRoutine&) = delete;
+  ExitRoutine& operator=(const ExitRoutine&) = delete;
+  ~ExitRoutine() {
+    ByteArray().swap(g_searchReply);
+    g_json.reset();
+  }
+};
 
 // Runs the message loop until WM_QUIT; returns its exit code.
 int RunMessageLoop(HWND mainWindow) {
@@ -23,6 +40,9 @@ int RunMessageLoop(HWND mainWindow) {
 int RunTunelark(HINSTANCE instance, int showCommand) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
+
+  g_json = std::make_unique<JsonDocument>();
+  ExitRoutine exitRoutine;
 
   MainWindow mainWindow;
   if (!mainWindow.Create(instance, showCommand)) return 1;

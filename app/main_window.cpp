@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/app_globals.h"
 #include "app/plain_caption.h"
 #include "app/program_paths.h"
+#include "app/song_search.h"
 #include "gfx/gdi_handles.h"
 
 namespace tunelark {
@@ -82,9 +84,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_PAINT: return OnPaint();
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(wParam);
     case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
     case WM_LBUTTONUP: return OnLButtonUp(lParam);
     case WM_DESTROY: return OnDestroy();
+    case kMsgDownloadStatus: DownloadManager::ApplyStatus(results(), wParam, lParam); return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
   }
 }
@@ -118,16 +122,28 @@ void MainWindow::CreateControls() {
 LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
+  if (code == BN_CLICKED && id == kIdSearchButton) OnSearchClicked();
   if (code == BN_CLICKED && id == kIdFolderButton) OnOpenFolderClicked();
+  // Enter in the keyword box (the dialog manager turns it into IDOK) searches too.
+  if (id == IDOK && GetFocus() == keywordBox_) OnSearchClicked();
   return 0;
 }
 
-LRESULT MainWindow::OnNotify(LPARAM /*lParam*/) { return 0; }
+LRESULT MainWindow::OnNotify(LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->hwndFrom == resultList_ && header->code == NM_DBLCLK) OnResultDoubleClicked();
+  return 0;
+}
 
 LRESULT MainWindow::OnPaint() {
   PaintDC paint(window_);
   PaintPlainCaption(window_, paint.get());
   return 0;
+}
+
+LRESULT MainWindow::OnCtlColorStatic(WPARAM dc) {
+  SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  return reinterpret_cast<LRESULT>(PlainGroundBrush());
 }
 
 LRESULT MainWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
@@ -147,6 +163,14 @@ LRESULT MainWindow::OnDestroy() {
 }
 
 void MainWindow::OnMainWindowCreated() { CreateDownloadFolder(); }
+
+void MainWindow::OnSearchClicked() {
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  RunSongSearch(KeywordText(), *g_json, g_searchReply, results());
+  SetCursor(previous);
+}
+
+void MainWindow::OnResultDoubleClicked() { downloads_.DownloadSelectedSong(results(), window_); }
 
 void MainWindow::OnOpenFolderClicked() {
   ShellExecuteA(nullptr, "open", DownloadFolderPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);

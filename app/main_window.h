@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/result_list.h"
+#include "app/song_download.h"
 #include "gfx/gdi_handles.h"
 
 namespace tunelark {
@@ -56,6 +57,7 @@ class MainWindow {
   LRESULT OnNotify(LPARAM lParam);
   LRESULT OnPaint();
   LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCtlColorStatic(WPARAM dc);
   LRESULT OnLButtonUp(LPARAM lParam);
   LRESULT OnDestroy();
 
@@ -63,7 +65,9 @@ class MainWindow {
 
   // Event handlers of the controls.
   void OnMainWindowCreated();
+  void OnSearchClicked();
   void OnOpenFolderClicked();
+  void OnResultDoubleClicked();
 
   HWND window_ = nullptr;
   HWND keywordBox_ = nullptr;
@@ -72,6 +76,7 @@ class MainWindow {
   HWND resultList_ = nullptr;
   HWND label_ = nullptr;
   FontHandle font_;
+  DownloadManager downloads_;
 };
 
 }  // namespace tunelark

@@ -59,6 +59,11 @@ void PaintPlainCaption(HWND window, HDC dc) {
   FrameRect(dc, &client, frame.get());
 }
 
+HBRUSH PlainGroundBrush() {
+  static const Brush ground(CreateSolidBrush(kWindowBack));  // one for the life of the program
+  return ground.get();
+}
+
 LRESULT PlainCaptionHitTest(HWND window, LPARAM screenPoint) {
   POINT p{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
   ScreenToClient(window, &p);

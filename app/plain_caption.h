@@ -13,6 +13,8 @@ inline constexpr int kCaptionHeight = 25;
 void PaintPlainCaption(HWND window, HDC dc);
 // HTCAPTION over the band outside the close box, HTCLIENT elsewhere.
 LRESULT PlainCaptionHitTest(HWND window, LPARAM screenPoint);
+// Brush of the window's ground colour, for the colour replies of static controls.
+HBRUSH PlainGroundBrush();
 // True when the client point lies on the close box.
 bool PlainCaptionCloseBoxAt(HWND window, POINT clientPoint);
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+
 namespace tunelark {
 
 void ResultList::AddColumns() const {
@@ -28,11 +30,28 @@ int ResultList::RowCount() const {
 }
 
 int ResultList::AppendRow() const {
+  static std::atomic<LPARAM> nextId{1};
   LVITEMA item{};
-  item.mask = LVIF_TEXT;
+  item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = RowCount();
   item.pszText = const_cast<char*>("");
+  item.lParam = nextId++;
   return static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+ResultList::RowId ResultList::IdOfRow(int row) const {
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (row < 0 || !SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return item.lParam;
+}
+
+int ResultList::RowOfId(RowId id) const {
+  LVFINDINFOA find{};
+  find.flags = LVFI_PARAM;
+  find.lParam = id;
+  return static_cast<int>(SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 void ResultList::DeleteAllRows() const { SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0); }

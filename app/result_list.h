@@ -20,8 +20,13 @@ class ResultList {
 
   HWND window() const { return list_; }
   int RowCount() const;
-  // Appends an empty row at the end and returns its index.
+  // Appends an empty row at the end and returns its index. Every row gets an identity of
+  // its own (never reused), so work that outlives a search can find its row again.
   int AppendRow() const;
+  using RowId = LPARAM;
+  RowId IdOfRow(int row) const;
+  // Index of the row with that identity, -1 when it is gone.
+  int RowOfId(RowId id) const;
   void DeleteAllRows() const;
   void SetCell(int row, int column, const std::string& text) const;
   std::string Cell(int row, int column) const;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The part of scripts/test.sh that runs inside `unshare -m -n`. Arguments: <build dir> [ctest args].
+# The part of scripts/test.sh and scripts/bench.sh that runs inside `unshare -m -n`:
+# private network, fresh Wine session and the song service, then the tests or benchmarks.
+# Arguments: test <build dir> [ctest args]  |  bench <build dir> [name filter]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build=$1; shift
+mode=$1 build=$2; shift 2
 env_dir="$build/testenv"
 source "$root/scripts/test-namespace.sh"
 source "$root/scripts/wine-session.sh"
@@ -23,4 +25,23 @@ if [ -f "$root/scripts/song-service.sh" ]; then
   bash "$root/scripts/song-service.sh" start "$env_dir/songs" "$search_host"
 fi
 
-ctest --test-dir "$build" --output-on-failure "$@"
+if [ "$mode" = test ]; then
+  ctest --test-dir "$build" --output-on-failure "$@"
+  exit $?
+fi
+
+# Benchmarks: a wrapper script tests/**/<name>.sh when there is one, else the executable.
+status=0
+for exe in "$build"/bin/*_bench.exe; do
+  [ -e "$exe" ] || continue
+  name=$(basename "$exe" .exe)
+  [[ -z "${1:-}" || "$name" == *"$1"* ]] || continue
+  echo "== $name"
+  wrapper=$(find "$root/tests" -name "$name.sh" | head -n 1)
+  if [ -n "$wrapper" ]; then
+    bash "$wrapper" "$build" || status=1
+  else
+    wine "$exe" || status=1
+  fi
+done
+exit $status

@@ -9,4 +9,4 @@ build="${TL_BUILD_DIR:-$root/build}"
 
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh" "$build"
-exec unshare -m -n bash "$root/scripts/test-inner.sh" "$build" "$@"
+exec unshare -m -n bash "$root/scripts/session-inner.sh" test "$build" "$@"

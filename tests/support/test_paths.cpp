@@ -39,6 +39,32 @@ ScratchFolder::ScratchFolder(const std::string& hint) {
 
 ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
 
+std::string WinePathOf(const std::string& unixPath) {
+  std::string out = "Z:" + unixPath;
+  for (char& c : out)
+    if (c == '/') c = '\\';
+  return out;
+}
+
+std::string Env(const char* name) {
+  char buffer[4096] = {};
+  DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+  return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+}
+
+std::vector<std::string> ListFolder(const std::string& path) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &fd);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = fd.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &fd));
+  FindClose(find);
+  return names;
+}
+
 bool FileExists(const std::string& path) {
   DWORD a = GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);

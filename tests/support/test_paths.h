@@ -2,6 +2,7 @@
 // build folder (screenshots go to <build>/screenshots), and fresh scratch folders.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace tltest {
 
@@ -22,6 +23,13 @@ class ScratchFolder {
  private:
   std::string path_;
 };
+
+// A Unix path as Wine's Z: drive shows it.
+std::string WinePathOf(const std::string& unixPath);
+// An environment variable of the test session ("" when unset).
+std::string Env(const char* name);
+// Names of the entries of a folder (no "." and "..").
+std::vector<std::string> ListFolder(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

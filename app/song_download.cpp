@@ -1,0 +1,108 @@
+#include "app/song_download.h"
+
+#include <atomic>
+#include <utility>
+
+#include "app/program_paths.h"
+#include "app/safe_file_name.h"
+#include "net/file_download.h"
+
+namespace tunelark {
+
+struct DownloadManager::Job {
+  ResultList::RowId rowId = 0;
+  std::string address;
+  std::string targetPath;
+  HWND notifyWindow = nullptr;
+  DownloadCancel cancel;
+  HANDLE thread = nullptr;
+  int lastPercent = -1;
+
+  ~Job() {
+    if (thread) CloseHandle(thread);
+  }
+
+  void Report(const std::string& text) const {
+    // Synchronous, so the text outlives the call; fails at once when the window is gone.
+    SendMessageA(notifyWindow, kMsgDownloadStatus, static_cast<WPARAM>(rowId),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+  }
+
+  void OnProgress(unsigned long long received, long long total) {
+    int percent = total > 0 ? static_cast<int>(received * 100 / static_cast<unsigned long long>(total)) : -2;
+    if (percent == lastPercent) return;
+    lastPercent = percent;
+    Report(ProgressText(received, total));
+  }
+};
+
+std::string ProgressText(unsigned long long received, long long total) {
+  if (total <= 0) return kStatusRunning;
+  unsigned long long percent = received * 100 / static_cast<unsigned long long>(total);
+  if (percent > 100) percent = 100;
+  return std::string(kStatusRunning) + " " + std::to_string(percent) + "%";
+}
+
+DownloadManager::~DownloadManager() { Shutdown(); }
+
+void DownloadManager::DownloadSelectedSong(const ResultList& list, HWND notifyWindow) {
+  ForgetFinished();
+  const int row = list.Selection();
+  if (row < 0) return;  // nothing selected: nothing to download, no file made
+
+  auto job = std::make_unique<Job>();
+  job->rowId = list.IdOfRow(row);
+  job->address = list.Cell(row, ResultList::kAddress);
+  job->targetPath = DownloadFolderPath() + "\\" + SafeSongFileName(list.Cell(row, ResultList::kTitle)) + ".mp3";
+  job->notifyWindow = notifyWindow;
+  ApplyStatus(list, static_cast<WPARAM>(job->rowId), reinterpret_cast<LPARAM>(kStatusRunning));
+
+  job->thread = CreateThread(nullptr, 0, &DownloadManager::ThreadMain, job.get(), 0, nullptr);
+  if (!job->thread) {
+    ApplyStatus(list, static_cast<WPARAM>(job->rowId), reinterpret_cast<LPARAM>(kStatusFailed));
+    return;
+  }
+  jobs_.push_back(std::move(job));
+}
+
+DWORD WINAPI DownloadManager::ThreadMain(void* param) {
+  Job& job = *static_cast<Job*>(param);
+  DownloadRequest request;
+  request.address = job.address;
+  request.targetPath = job.targetPath;
+  request.cancel = &job.cancel;
+  request.progress = [&job](std::uint64_t received, std::int64_t total) { job.OnProgress(received, total); };
+  DownloadOutcome outcome = DownloadFile(request);
+  if (outcome == DownloadOutcome::kComplete) job.Report(kStatusOk);
+  if (outcome == DownloadOutcome::kFailed) job.Report(kStatusFailed);
+  return 0;
+}
+
+void DownloadManager::ApplyStatus(const ResultList& list, WPARAM rowId, LPARAM text) {
+  int row = list.RowOfId(static_cast<ResultList::RowId>(rowId));
+  if (row >= 0) list.SetCell(row, ResultList::kStatus, reinterpret_cast<const char*>(text));
+}
+
+void DownloadManager::ForgetFinished() {
+  jobs_.remove_if([](const std::unique_ptr<Job>& job) { return WaitForSingleObject(job->thread, 0) == WAIT_OBJECT_0; });
+}
+
+void DownloadManager::Shutdown() {
+  for (auto& job : jobs_) job->cancel.Cancel();
+  const DWORD deadline = GetTickCount() + 10000;
+  for (auto& job : jobs_) {
+    // Pump while waiting: a download thread may be sending us its last status.
+    while (MsgWaitForMultipleObjects(1, &job->thread, FALSE, 50, QS_ALLINPUT | QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      if (static_cast<LONG>(GetTickCount() - deadline) > 0) break;
+    }
+  }
+  for (auto& job : jobs_) {
+    // A thread that has not ended still uses its job: leave it be (the process is ending).
+    if (WaitForSingleObject(job->thread, 0) != WAIT_OBJECT_0) static_cast<void>(job.release());
+  }
+  jobs_.clear();
+}
+
+}  // namespace tunelark

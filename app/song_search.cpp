@@ -1,0 +1,59 @@
+#include "app/song_search.h"
+
+#include <algorithm>
+
+#include "net/text_utils.h"
+#include "net/wininet_fetch.h"
+#include "text/json_document.h"
+
+namespace tunelark {
+namespace {
+
+constexpr char kSearchPrefix[] = "https://" TUNELARK_SEARCH_HOST "/music/kugou/search?key=318604752&s=";
+constexpr char kSearchSuffix[] = "&limit=100&offset=0&type=song";
+// We ask for 100 hits; a reply with far more is not what we asked for, and writing
+// millions of rows would freeze the window.
+constexpr int kMaxRows = 1000;
+
+// Stops the list from repainting while it is filled, and repaints once at the end.
+class RedrawPause {
+ public:
+  explicit RedrawPause(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+  ~RedrawPause() {
+    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window_, nullptr, TRUE);
+  }
+
+ private:
+  HWND window_;
+};
+
+}  // namespace
+
+std::string SearchAddress(const std::string& keyword) {
+  return kSearchPrefix + UrlEncode(keyword, false, true) + kSearchSuffix;
+}
+
+std::string HitRowTitle(const std::string& singer, const std::string& name) {
+  return singer + "-" + KeepNonAscii(name);
+}
+
+int RunSongSearch(const std::string& keyword, JsonDocument& json, ByteArray& reply, const ResultList& list) {
+  reply = WinInetFetch(SearchAddress(keyword));
+  json.Parse(Utf8ToGbkText(reply));
+  const int hits = std::min(json.MemberCount("data"), kMaxRows);
+
+  RedrawPause pause(list.window());
+  list.DeleteAllRows();  // the list holds exactly the current hits
+  for (int i = 0; i < hits; ++i) {
+    const std::string k = "data[" + std::to_string(i) + "]";
+    const int row = list.AppendRow();
+    list.SetCell(row, ResultList::kTitle, HitRowTitle(json.GetText(k + ".singer"), json.GetText(k + ".name")));
+    list.SetCell(row, ResultList::kAddress, json.GetText(k + ".url"));
+  }
+  return hits > 0 ? hits : 0;
+}
+
+}  // namespace tunelark

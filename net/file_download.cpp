@@ -1,0 +1,247 @@
+#include "net/file_download.h"
+
+#include <wininet.h>
+
+#include <utility>
+#include <vector>
+
+#include "net/address_resolve.h"
+
+namespace tunelark {
+namespace {
+
+constexpr DWORD kReadBlock = 256 * 1024;  // each WinINet read has a fixed cost: read big blocks
+constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
+
+class InternetHandle {
+ public:
+  explicit InternetHandle(HINTERNET h = nullptr) : h_(h) {}
+  InternetHandle(InternetHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  InternetHandle& operator=(InternetHandle&&) = delete;
+  InternetHandle(const InternetHandle&) = delete;
+  ~InternetHandle() {
+    if (h_) InternetCloseHandle(h_);
+  }
+  HINTERNET get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HINTERNET h_;
+};
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : h_(h) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  bool Close() {
+    if (h_ == INVALID_HANDLE_VALUE) return true;
+    bool ok = CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != FALSE;
+    return ok;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+// A temporary file in the target's folder, removed unless Commit() put it in place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& targetPath) {
+    std::string folder = FolderOf(targetPath);
+    char name[MAX_PATH + 16] = {};
+    if (GetTempFileNameA(folder.c_str(), "tl", 0, name)) path_ = name;
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+  bool Commit(const std::string& targetPath) {
+    if (!MoveFileExA(path_.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return false;
+    path_.clear();
+    return true;
+  }
+
+ private:
+  static std::string FolderOf(const std::string& path) {
+    size_t cut = std::string::npos;
+    for (size_t i = 0; i < path.size(); ++i) {  // code page 936: skip trail bytes
+      if (IsDBCSLeadByteEx(936, static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+        ++i;
+      } else if (path[i] == '\\' || path[i] == '/') {
+        cut = i;
+      }
+    }
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
+  }
+  std::string path_;
+};
+
+DWORD QueryNumber(HINTERNET request, DWORD query, bool* present) {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  *present = HttpQueryInfoA(request, query | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) != FALSE;
+  return value;
+}
+
+std::string RawHeaders(HINTERNET request) {
+  DWORD size = 0;
+  HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr);
+  if (size == 0) return {};
+  std::string text(size, '\0');
+  if (!HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, text.data(), &size, nullptr)) return {};
+  text.resize(size);
+  return text;
+}
+
+bool IsRedirect(DWORD status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+}  // namespace
+
+// Registers the request being read with the cancel object for the duration of a scope.
+class CancellableRequest {
+ public:
+  CancellableRequest(DownloadCancel* cancel, HINTERNET request) : cancel_(cancel), request_(request) {
+    if (!cancel_) return;
+    std::lock_guard<std::mutex> lock(cancel_->mutex_);
+    cancel_->request_ = request_;
+  }
+  CancellableRequest(const CancellableRequest&) = delete;
+  CancellableRequest& operator=(const CancellableRequest&) = delete;
+  // Closes the request unless Cancel() already did.
+  ~CancellableRequest() {
+    if (!cancel_) {
+      InternetCloseHandle(request_);
+      return;
+    }
+    std::lock_guard<std::mutex> lock(cancel_->mutex_);
+    if (cancel_->request_ == request_) {
+      InternetCloseHandle(request_);
+      cancel_->request_ = nullptr;
+    }
+  }
+
+ private:
+  DownloadCancel* cancel_;
+  HINTERNET request_;
+};
+
+void DownloadCancel::Cancel() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  cancelled_ = true;
+  // Closing the handle is the documented way to end a blocking WinINet call from another thread.
+  if (request_) InternetCloseHandle(static_cast<HINTERNET>(std::exchange(request_, nullptr)));
+}
+
+bool DownloadCancel::Cancelled() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return cancelled_;
+}
+
+namespace {
+
+struct UrlParts {
+  std::string host, object;
+  INTERNET_PORT port = 0;
+  bool secure = false;
+};
+
+bool SplitAddress(const std::string& address, UrlParts* parts) {
+  char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+  std::vector<char> path(address.size() + 2);
+  std::vector<char> extra(address.size() + 2);
+  URL_COMPONENTSA uc{};
+  uc.dwStructSize = sizeof uc;
+  uc.lpszHostName = host;
+  uc.dwHostNameLength = sizeof host;
+  uc.lpszUrlPath = path.data();
+  uc.dwUrlPathLength = static_cast<DWORD>(path.size());
+  uc.lpszExtraInfo = extra.data();
+  uc.dwExtraInfoLength = static_cast<DWORD>(extra.size());
+  if (!InternetCrackUrlA(address.c_str(), 0, 0, &uc)) return false;
+  if (uc.nScheme != INTERNET_SCHEME_HTTP && uc.nScheme != INTERNET_SCHEME_HTTPS) return false;
+  parts->host = host;
+  parts->object = std::string(path.data()) + extra.data();
+  if (parts->object.empty() || parts->object[0] != '/') parts->object = "/" + parts->object;
+  parts->port = uc.nPort;
+  parts->secure = uc.nScheme == INTERNET_SCHEME_HTTPS;
+  return !parts->host.empty();
+}
+
+// Streams the body of an answered 2xx request into the target. True when complete.
+DownloadOutcome SaveBody(HINTERNET request, const DownloadRequest& job) {
+  bool hasLength = false;
+  DWORD announced = QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, &hasLength);
+  TemporaryFile temp(job.targetPath);
+  if (temp.path().empty()) return DownloadOutcome::kFailed;
+  FileHandle file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.valid()) return DownloadOutcome::kFailed;
+
+  std::vector<unsigned char> block(kReadBlock);
+  std::uint64_t received = 0;
+  for (;;) {
+    DWORD got = 0;
+    if (!InternetReadFile(request, block.data(), kReadBlock, &got)) {
+      return job.cancel && job.cancel->Cancelled() ? DownloadOutcome::kCancelled : DownloadOutcome::kFailed;
+    }
+    if (got == 0) break;
+    DWORD written = 0;
+    if (!WriteFile(file.get(), block.data(), got, &written, nullptr) || written != got)
+      return DownloadOutcome::kFailed;
+    received += got;
+    if (job.progress) job.progress(received, hasLength ? static_cast<std::int64_t>(announced) : -1);
+    if (job.cancel && job.cancel->Cancelled()) return DownloadOutcome::kCancelled;
+  }
+  if (job.cancel && job.cancel->Cancelled()) return DownloadOutcome::kCancelled;
+  if (received == 0 || (hasLength && received != announced)) return DownloadOutcome::kFailed;
+  if (!file.Close()) return DownloadOutcome::kFailed;
+  return temp.Commit(job.targetPath) ? DownloadOutcome::kComplete : DownloadOutcome::kFailed;
+}
+
+}  // namespace
+
+DownloadOutcome DownloadFile(const DownloadRequest& job) {
+  InternetHandle root(InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!root) return DownloadOutcome::kFailed;
+  std::string address = job.address;
+  for (int hop = 0; hop <= job.maxRedirects; ++hop) {
+    if (job.cancel && job.cancel->Cancelled()) return DownloadOutcome::kCancelled;
+    UrlParts parts;
+    if (!IsHttpAddress(address) || !SplitAddress(address, &parts)) return DownloadOutcome::kFailed;
+    InternetHandle connection(InternetConnectA(root.get(), parts.host.c_str(), parts.port, nullptr, nullptr,
+                                               INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return DownloadOutcome::kFailed;
+    // Redirects are followed here, not by the platform, so every hop's Location is seen
+    // and checked; the body bypasses the web cache (no second copy of every song).
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT |
+                  INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | (parts.secure ? INTERNET_FLAG_SECURE : 0);
+    HINTERNET raw = HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), "HTTP/1.1", nullptr, nullptr,
+                                     flags, 0);
+    if (!raw) return DownloadOutcome::kFailed;
+    CancellableRequest request(job.cancel, raw);
+    static const char kHeaders[] = "Accept: */*\r\n";
+    if (!HttpSendRequestA(raw, kHeaders, static_cast<DWORD>(sizeof kHeaders - 1), nullptr, 0)) {
+      return job.cancel && job.cancel->Cancelled() ? DownloadOutcome::kCancelled : DownloadOutcome::kFailed;
+    }
+    bool hasStatus = false;
+    DWORD status = QueryNumber(raw, HTTP_QUERY_STATUS_CODE, &hasStatus);
+    if (!hasStatus) return DownloadOutcome::kFailed;
+    if (status >= 200 && status < 300) return SaveBody(raw, job);
+    if (!IsRedirect(status)) return DownloadOutcome::kFailed;
+    std::string location = LocationHeaderValue(RawHeaders(raw));
+    if (location.empty()) return DownloadOutcome::kFailed;
+    address = ResolveRedirect(address, location);
+  }
+  return DownloadOutcome::kFailed;  // too many redirects
+}
+
+}  // namespace tunelark

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs app_bench.exe and curl against the embedded song service in the same run and prints
+# the figures with their ratios. Argument: <build dir>. Needs the session of scripts/bench.sh.
+set -euo pipefail
+build=$1
+out=$(wine "$build/bin/app_bench.exe")
+val() { echo "$out" | sed -n "s/^$1 //p"; }
+curl_s=$(curl -s -o /dev/null -w '%{time_total}' http://cdn.test/files/big64.mp3)
+curl_ms=$(python3 -c "print(round($curl_s*1000,1))")
+python3 - "$(val startup_ms)" "$(val minimal_startup_ms)" "$(val search_100_hits_ms)" "$(val download_64MiB_ms)" "$curl_ms" <<'PY'
+import sys
+start, floor, search, dl, curl = map(float, sys.argv[1:])
+mib = 64.0
+print("start-up to window shown:   tunelark %7.1f ms   minimal window %7.1f ms   ratio %.2fx (target <= 1.3x)" % (start, floor, start / floor))
+print("search click to 100 rows:   %7.1f ms" % search)
+print("64 MiB download:            tunelark %7.1f ms (%.0f MB/s)   curl %7.1f ms (%.0f MB/s)   ratio %.2fx of curl (target >= 0.3x)"
+      % (dl, mib * 1.048576 / (dl / 1000), curl, mib * 1.048576 / (curl / 1000), curl / dl))
+PY

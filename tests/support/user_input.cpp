@@ -1,0 +1,49 @@
+#include "tests/support/user_input.h"
+
+#include "tests/support/process.h"
+
+namespace tltest {
+namespace {
+
+void SendMouse(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+void BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  PumpFor(50);
+}
+
+void ClickAt(HWND window, POINT p, bool doubleClick) {
+  ClientToScreen(window, &p);
+  SetCursorPos(p.x, p.y);
+  PumpFor(30);
+  for (int i = 0; i < (doubleClick ? 2 : 1); ++i) {
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    PumpFor(20);  // well inside the double-click time
+  }
+  PumpFor(50);
+}
+
+void ClickCentre(HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  ClickAt(control, POINT{r.right / 2, r.bottom / 2});
+}
+
+void PressKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof in[0]);
+  PumpFor(50);
+}
+
+}  // namespace tltest
