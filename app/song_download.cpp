@@ -43,6 +43,7 @@ std::string ProgressText(unsigned long long received, long long total) {
   return std::string(kStatusRunning) + " " + std::to_string(percent) + "%";
 }
 
+DownloadManager::DownloadManager() = default;
 DownloadManager::~DownloadManager() { Shutdown(); }
 
 void DownloadManager::DownloadSelectedSong(const ResultList& list, HWND notifyWindow) {

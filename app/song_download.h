@@ -27,7 +27,7 @@ std::string ProgressText(unsigned long long received, long long total);
 
 class DownloadManager {
  public:
-  DownloadManager() = default;
+  DownloadManager();
   DownloadManager(const DownloadManager&) = delete;
   DownloadManager& operator=(const DownloadManager&) = delete;
   ~DownloadManager();
