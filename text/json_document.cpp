@@ -180,7 +180,9 @@ int JsonDocument::MemberCount(const std::string& path) const {
 void JsonDocument::Append(const std::string& value, const std::string& path, bool raw) {
   const std::string p = Member(path);
   const char* q = raw ? "" : "'";
-  Eval("if(!" + p + ".map){" + p + "=[]} " + p + ".push(" + q + value + q + ")");
+  // Only a value that is no array yet becomes an empty one (a test for a map method would
+  // empty every array here: this engine's arrays have none).
+  Eval("if(!is__array(" + p + ")){" + p + "=[]} " + p + ".push(" + q + value + q + ")");
 }
 
 std::string JsonDocument::GetElement(int index, const std::string& path, bool asJson) const {
@@ -233,9 +235,9 @@ int JsonDocument::TypeOf(const std::string& path) const {
   if (t == "string") return kJsonString;
   if (t == "number") return kJsonNumber;
   if (t == "object") {
-    Variant notArray;
-    if (!Eval("!" + p + ".map", &notArray)) return kJsonNull;
-    return notArray.ToBool() ? kJsonObject : kJsonArray;
+    Variant isArray;
+    if (!Eval("is__array(" + p + ")", &isArray)) return kJsonNull;
+    return isArray.ToBool() ? kJsonArray : kJsonObject;
   }
   return kJsonOther;
 }

@@ -9,12 +9,17 @@ function get__count(c) {
   return n;
 }
 
+// is__array(v): whether v is an array (this engine's arrays have no map method to tell
+// them by).
+function is__array(v) {
+  return Object.prototype.toString.apply(v) === '[object Array]';
+}
+
 // JSON.stringify and JSON.parse for engines without a JSON object of their own.
 if (typeof JSON === 'undefined') {
   JSON = (function () {
     var escapes = { '"': '\\"', '\\': '\\\\', '\b': '\\b', '\f': '\\f', '\n': '\\n', '\r': '\\r', '\t': '\\t' };
     var unescapes = { '"': '"', '\\': '\\', '/': '/', b: '\b', f: '\f', n: '\n', r: '\r', t: '\t' };
-    var isArray = function (v) { return Object.prototype.toString.apply(v) === '[object Array]'; };
 
     function hex4(code) {
       var h = code.toString(16);
@@ -44,7 +49,7 @@ if (typeof JSON === 'undefined') {
           if (!value) return 'null';
           inner = indent + gap;
           parts = [];
-          if (isArray(value)) {
+          if (is__array(value)) {
             for (i = 0; i < value.length; i++) {
               v = serialize(i, value, replacer, inner, gap);
               parts.push(v === undefined ? 'null' : v);
