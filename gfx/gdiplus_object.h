@@ -50,7 +50,6 @@ class GdiplusObject {
     return TrackStatus(DeleteFn(h));
   }
 
- protected:
   // Status convention of creation operations: on Ok the new object replaces the held one;
   // on failure the held object stays as it was and anything GDI+ made is deleted.
   bool Adopt(Gdiplus::Status status, Native* made) {

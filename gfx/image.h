@@ -75,8 +75,10 @@ class Image : private ImageStreams, public GdiplusObject<Gdiplus::GpImage, &gdip
   bool SelectActiveFrame(std::string_view dimension, UINT index);
   bool RotateFlip(Gdiplus::RotateFlipType type);
 
+  // Creation convention (see GdiplusObject::Adopt), closing the old load stream on success.
+  bool Adopt(Gdiplus::Status status, Gdiplus::GpImage* made);
+
  protected:
-  bool AdoptImage(Gdiplus::Status status, Gdiplus::GpImage* made);
   bool AdoptStreamImage(Gdiplus::Status status, Gdiplus::GpImage* made, MemoryStream& stream);
 };
 

@@ -1,0 +1,142 @@
+#include "gfx/pen.h"
+
+#include "gfx/about_point.h"
+#include "gfx/matrix.h"
+
+namespace tunelark {
+
+bool Pen::Create(Gdiplus::ARGB colour, float width, Gdiplus::Unit unit) {
+  Gdiplus::GpPen* made = nullptr;
+  return Adopt(gdip::GdipCreatePen1(colour, width, unit, &made), made);
+}
+
+bool Pen::CreateFromBrush(BrushRef brush, float width, Gdiplus::Unit unit) {
+  Gdiplus::GpPen* made = nullptr;
+  return Adopt(gdip::GdipCreatePen2(brush.handle, width, unit, &made), made);
+}
+
+bool Pen::Clone(Pen& into) const {
+  Gdiplus::GpPen* made = nullptr;
+  return into.Adopt(gdip::GdipClonePen(handle(), &made), made);
+}
+
+bool Pen::SetWidth(float width) { return TrackStatus(gdip::GdipSetPenWidth(handle(), width)); }
+bool Pen::GetWidth(float& width) const { return TrackStatus(gdip::GdipGetPenWidth(handle(), &width)); }
+bool Pen::SetUnit(Gdiplus::Unit unit) { return TrackStatus(gdip::GdipSetPenUnit(handle(), unit)); }
+bool Pen::GetUnit(Gdiplus::Unit& unit) const { return TrackStatus(gdip::GdipGetPenUnit(handle(), &unit)); }
+
+bool Pen::SetLineCap(Gdiplus::LineCap start, Gdiplus::LineCap end, Gdiplus::DashCap dash) {
+  return TrackStatus(gdip::GdipSetPenLineCap197819(handle(), start, end, dash));
+}
+
+bool Pen::SetStartCap(Gdiplus::LineCap cap) { return TrackStatus(gdip::GdipSetPenStartCap(handle(), cap)); }
+bool Pen::GetStartCap(Gdiplus::LineCap& cap) const { return TrackStatus(gdip::GdipGetPenStartCap(handle(), &cap)); }
+bool Pen::SetEndCap(Gdiplus::LineCap cap) { return TrackStatus(gdip::GdipSetPenEndCap(handle(), cap)); }
+bool Pen::GetEndCap(Gdiplus::LineCap& cap) const { return TrackStatus(gdip::GdipGetPenEndCap(handle(), &cap)); }
+bool Pen::SetDashCap(Gdiplus::DashCap cap) { return TrackStatus(gdip::GdipSetPenDashCap197819(handle(), cap)); }
+bool Pen::GetDashCap(Gdiplus::DashCap& cap) const {
+  return TrackStatus(gdip::GdipGetPenDashCap197819(handle(), &cap));
+}
+bool Pen::SetLineJoin(Gdiplus::LineJoin join) { return TrackStatus(gdip::GdipSetPenLineJoin(handle(), join)); }
+bool Pen::GetLineJoin(Gdiplus::LineJoin& join) const {
+  return TrackStatus(gdip::GdipGetPenLineJoin(handle(), &join));
+}
+bool Pen::SetMiterLimit(float limit) { return TrackStatus(gdip::GdipSetPenMiterLimit(handle(), limit)); }
+bool Pen::GetMiterLimit(float& limit) const { return TrackStatus(gdip::GdipGetPenMiterLimit(handle(), &limit)); }
+bool Pen::SetAlignment(Gdiplus::PenAlignment alignment) {
+  return TrackStatus(gdip::GdipSetPenMode(handle(), alignment));
+}
+bool Pen::GetAlignment(Gdiplus::PenAlignment& alignment) const {
+  return TrackStatus(gdip::GdipGetPenMode(handle(), &alignment));
+}
+
+bool Pen::GetTransform(Matrix& matrix) const {
+  return TrackStatus(gdip::GdipGetPenTransform(handle(), matrix.handle()));
+}
+bool Pen::SetTransform(const Matrix& matrix) {
+  return TrackStatus(gdip::GdipSetPenTransform(handle(), matrix.handle()));
+}
+bool Pen::ResetTransform() { return TrackStatus(gdip::GdipResetPenTransform(handle())); }
+bool Pen::MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order) {
+  return TrackStatus(gdip::GdipMultiplyPenTransform(handle(), matrix.handle(), order));
+}
+bool Pen::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
+  return TrackStatus(gdip::GdipRotatePenTransform(handle(), angle, order));
+}
+bool Pen::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
+  return TrackStatus(gdip::GdipScalePenTransform(handle(), sx, sy, order));
+}
+bool Pen::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
+  return TrackStatus(gdip::GdipTranslatePenTransform(handle(), dx, dy, order));
+}
+
+bool Pen::RotateAt(float angle, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
+  auto* h = handle();
+  return detail::AboutPoint(
+      centre, order,
+      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslatePenTransform(h, dx, dy, o); },
+      [h, angle](Gdiplus::MatrixOrder o) { return gdip::GdipRotatePenTransform(h, angle, o); });
+}
+
+bool Pen::ScaleAt(float sx, float sy, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
+  auto* h = handle();
+  return detail::AboutPoint(
+      centre, order,
+      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslatePenTransform(h, dx, dy, o); },
+      [h, sx, sy](Gdiplus::MatrixOrder o) { return gdip::GdipScalePenTransform(h, sx, sy, o); });
+}
+
+bool Pen::SetColour(Gdiplus::ARGB colour) { return TrackStatus(gdip::GdipSetPenColor(handle(), colour)); }
+bool Pen::GetColour(Gdiplus::ARGB& colour) const { return TrackStatus(gdip::GdipGetPenColor(handle(), &colour)); }
+bool Pen::SetBrush(BrushRef brush) { return TrackStatus(gdip::GdipSetPenBrushFill(handle(), brush.handle)); }
+bool Pen::GetFillType(Gdiplus::PenType& type) const {
+  return TrackStatus(gdip::GdipGetPenFillType(handle(), &type));
+}
+bool Pen::SetDashStyle(Gdiplus::DashStyle style) { return TrackStatus(gdip::GdipSetPenDashStyle(handle(), style)); }
+bool Pen::GetDashStyle(Gdiplus::DashStyle& style) const {
+  return TrackStatus(gdip::GdipGetPenDashStyle(handle(), &style));
+}
+bool Pen::SetDashOffset(float offset) { return TrackStatus(gdip::GdipSetPenDashOffset(handle(), offset)); }
+bool Pen::GetDashOffset(float& offset) const { return TrackStatus(gdip::GdipGetPenDashOffset(handle(), &offset)); }
+
+bool Pen::SetDashArray(const std::vector<float>& dashes) {
+  if (dashes.empty() || dashes.size() > 0x7FFFFFF) {
+    lastGdiplusStatus = Gdiplus::InvalidParameter;
+    return false;
+  }
+  return TrackStatus(gdip::GdipSetPenDashArray(handle(), dashes.data(), static_cast<INT>(dashes.size())));
+}
+
+bool Pen::GetDashArray(std::vector<float>& dashes) const {
+  INT count = 0;
+  if (!TrackStatus(gdip::GdipGetPenDashCount(handle(), &count))) return false;
+  if (count < 0 || count > 0x7FFFFFF) {
+    lastGdiplusStatus = Gdiplus::GenericError;
+    return false;
+  }
+  dashes.assign(static_cast<size_t>(count), 0.0f);
+  if (count == 0) return true;
+  return TrackStatus(gdip::GdipGetPenDashArray(handle(), dashes.data(), count));
+}
+
+bool Pen::SetCompoundArray(const std::vector<float>& compound) {
+  if (compound.empty() || compound.size() > 0x7FFFFFF) {
+    lastGdiplusStatus = Gdiplus::InvalidParameter;
+    return false;
+  }
+  return TrackStatus(gdip::GdipSetPenCompoundArray(handle(), compound.data(), static_cast<INT>(compound.size())));
+}
+
+bool Pen::GetCompoundArray(std::vector<float>& compound) const {
+  INT count = 0;
+  if (!TrackStatus(gdip::GdipGetPenCompoundCount(handle(), &count))) return false;
+  if (count < 0 || count > 0x7FFFFFF) {
+    lastGdiplusStatus = Gdiplus::GenericError;
+    return false;
+  }
+  compound.assign(static_cast<size_t>(count), 0.0f);
+  if (count == 0) return true;
+  return TrackStatus(gdip::GdipGetPenCompoundArray(handle(), compound.data(), count));
+}
+
+}  // namespace tunelark
