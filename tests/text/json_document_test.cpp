@@ -322,6 +322,32 @@ TEST_F(JsonDocumentTest, HostileRepliesHaveNoEffect) {
   EXPECT_FALSE(tltest::FileExists(file));
 }
 
+// The script's own JSON functions, reached through raw values and path expressions.
+TEST_F(JsonDocumentTest, ScriptJsonFunctions) {
+  doc_.SetRaw("p", "JSON.parse('{\"a\":[1,\"\\u4e2d\"],\"b\":{\"c\":null}}')");
+  EXPECT_EQ(doc_.GetJson("p"), "{\"a\":[1,\"中\"],\"b\":{\"c\":null}}");
+  doc_.SetRaw("q", "JSON.parse('[1,]')");  // strict: throws, nothing is set
+  EXPECT_FALSE(doc_.Has("q"));
+  doc_.SetRaw("q", "JSON.parse('{\"x\":1} junk')");
+  EXPECT_FALSE(doc_.Has("q"));
+  doc_.SetRaw("r", "JSON.parse('[1,2]', function (k, v) { return typeof v === 'number' ? v * 10 : v; })");
+  EXPECT_EQ(doc_.GetJson("r"), "[10,20]");
+  EXPECT_EQ(doc_.GetText("p.toJSONString()"), "{\"a\":[1,\"中\"],\"b\":{\"c\":null}}");
+  EXPECT_EQ(doc_.GetJson("p.toJSONString().parseJSON().a"), "[1,\"中\"]");
+  EXPECT_EQ(doc_.GetText("p.b.toJSONString(null, 2)"), "{\n  \"c\": null\n}");
+  doc_.SetRaw("d", "new Date(Date.UTC(2024, 0, 2, 3, 4, 5))");
+  EXPECT_EQ(doc_.GetJson("d"), "\"2024-01-02T03:04:05Z\"");
+  doc_.SetRaw("f", "function () { return 1; }");
+  doc_.SetRaw("u", "undefined");
+  doc_.SetRaw("ctl", "'a\\u0001\\u2028b'");
+  EXPECT_EQ(doc_.GetJson("ctl"), "\"a\\u0001\\u2028b\"");
+  EXPECT_EQ(doc_.GetText("f.toString().length > 0"), "true");
+  EXPECT_EQ(doc_.GetJson("u"), "");  // undefined has no JSON form
+  // Functions and undefined members are left out of an object's JSON text.
+  EXPECT_EQ(Find(doc_.ToText(), "\"f\""), -1);
+  EXPECT_EQ(Find(doc_.ToText(), "\"u\""), -1);
+}
+
 TEST(JsonSyntax, CheckerAloneOnHostileShapes) {
   EXPECT_TRUE(IsValidJson(L"{\"a\":[1,{\"b\":null}],\"c\":\"\\u00e9\"}"));
   EXPECT_TRUE(IsValidJson(L"\"\x2028\""));  // JSON allows the line separator raw in strings
