@@ -8,6 +8,7 @@
 
 #include "net/text_utils.h"
 #include "text/com_dispatch.h"
+#include "text/regex_matcher.h"
 
 namespace tunelark {
 namespace {
@@ -66,26 +67,9 @@ class ComPtr {
 }  // namespace
 
 std::string DeclaredCharset(const std::string& text) {
-  com::ComInit com;
-  com::Dispatch regExp = com::Dispatch::Create(L"VBScript.RegExp");
-  if (!regExp) return {};
-  regExp.Put(L"IgnoreCase", com::Variant::Bool(true));
-  regExp.Put(L"Multiline", com::Variant::Bool(true));
-  regExp.Put(L"Global", com::Variant::Bool(true));
-  regExp.Put(L"Pattern", com::Variant::Text("<meta.+?charset=[^\\w]?([-\\w]+)"));
-  com::Variant subject = com::Variant::Text(text);
-  com::Variant matchesValue;
-  if (!regExp.Call(L"Execute", {&subject}, &matchesValue)) return {};
-  com::Dispatch matches = matchesValue.ToDispatch();
-  com::Variant count;
-  if (!matches || !matches.Get(L"Count", &count) || count.ToLong() < 1) return {};
-  com::Variant zero = com::Variant::Int(0), first, subMatches, value;
-  if (!matches.Get(L"Item", &first, {&zero})) return {};
-  com::Dispatch match = first.ToDispatch();
-  if (!match || !match.Get(L"SubMatches", &subMatches)) return {};
-  com::Dispatch subs = subMatches.ToDispatch();
-  if (!subs || !subs.Get(L"Item", &value, {&zero})) return {};
-  return value.ToText();
+  RegexMatcher matcher;
+  if (!matcher.Create("<meta.+?charset=[^\\w]?([-\\w]+)", text) || matcher.Count() < 1) return {};
+  return matcher.SubMatchText(1, 1);
 }
 
 bool ConvertWithAdodbStream(const ByteArray& bytes, const std::string& charset, std::string& text) {

@@ -11,6 +11,7 @@ namespace tunelark {
 namespace {
 
 constexpr DWORD kReadBlock = 256 * 1024;  // each WinINet read has a fixed cost: read big blocks
+constexpr DWORD kReceiveTimeoutMs = 30000;  // a server silent this long has given up
 constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
 class InternetHandle {
@@ -47,42 +48,6 @@ class FileHandle {
   HANDLE h_;
 };
 
-// A temporary file in the target's folder, removed unless Commit() put it in place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::string& targetPath) {
-    std::string folder = FolderOf(targetPath);
-    char name[MAX_PATH + 16] = {};
-    if (GetTempFileNameA(folder.c_str(), "tl", 0, name)) path_ = name;
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!path_.empty()) DeleteFileA(path_.c_str());
-  }
-  const std::string& path() const { return path_; }
-  bool Commit(const std::string& targetPath) {
-    if (!MoveFileExA(path_.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return false;
-    path_.clear();
-    return true;
-  }
-
- private:
-  static std::string FolderOf(const std::string& path) {
-    size_t cut = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i) {  // code page 936: skip trail bytes
-      if (IsDBCSLeadByteEx(936, static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
-        ++i;
-      } else if (path[i] == '\\' || path[i] == '/') {
-        cut = i;
-      }
-    }
-    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
-  }
-  std::string path_;
-};
-
 DWORD QueryNumber(HINTERNET request, DWORD query, bool* present) {
   DWORD value = 0;
   DWORD size = sizeof value;
@@ -105,6 +70,60 @@ bool IsRedirect(DWORD status) {
 }
 
 }  // namespace
+
+// A temporary file in the target's folder, removed unless Commit() put it in place. It is
+// opened with delete sharing so that a cancel from another thread can delete it.
+class TemporaryFile {
+ public:
+  TemporaryFile(const std::string& targetPath, DownloadCancel* cancel) : cancel_(cancel) {
+    char name[MAX_PATH + 16] = {};
+    if (!GetTempFileNameA(FolderOf(targetPath).c_str(), "tl", 0, name)) return;
+    path_ = name;
+    if (cancel_) {
+      std::lock_guard<std::mutex> lock(cancel_->mutex_);
+      cancel_->temporaryPath_ = path_;
+    }
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    Forget();
+    if (!path_.empty()) DeleteFileA(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+  HANDLE Open() const {
+    return CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  }
+  bool Commit(const std::string& targetPath) {
+    Forget();
+    if (cancel_ && cancel_->Cancelled()) return false;
+    if (!MoveFileExA(path_.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return false;
+    path_.clear();
+    return true;
+  }
+
+ private:
+  void Forget() {
+    if (!cancel_) return;
+    std::lock_guard<std::mutex> lock(cancel_->mutex_);
+    cancel_->temporaryPath_.clear();
+  }
+  static std::string FolderOf(const std::string& path) {
+    size_t cut = std::string::npos;
+    for (size_t i = 0; i < path.size(); ++i) {  // code page 936: skip trail bytes
+      if (IsDBCSLeadByteEx(936, static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+        ++i;
+      } else if (path[i] == '\\' || path[i] == '/') {
+        cut = i;
+      }
+    }
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut);
+  }
+  DownloadCancel* cancel_;
+  std::string path_;
+};
 
 // Registers the request being read with the cancel object for the duration of a scope.
 class CancellableRequest {
@@ -139,6 +158,8 @@ void DownloadCancel::Cancel() {
   cancelled_ = true;
   // Closing the handle is the documented way to end a blocking WinINet call from another thread.
   if (request_) InternetCloseHandle(static_cast<HINTERNET>(std::exchange(request_, nullptr)));
+  // Also covers a read that closing the handle does not wake (Wine's blocking reads).
+  if (!temporaryPath_.empty()) DeleteFileA(temporaryPath_.c_str());
 }
 
 bool DownloadCancel::Cancelled() const {
@@ -176,21 +197,40 @@ bool SplitAddress(const std::string& address, UrlParts* parts) {
   return !parts->host.empty();
 }
 
+// Reads what has arrived, up to `size` bytes, waiting only until something has: a plain
+// InternetReadFile waits until the whole block is filled, which on a slow server means no
+// progress (and no way to notice a cancel) for a long time. got = 0 at the end of the body.
+bool ReadAvailable(HINTERNET request, unsigned char* buffer, DWORD size, DWORD* got) {
+  *got = 0;
+  DWORD available = 0;
+  if (!InternetQueryDataAvailable(request, &available, 0, 0)) return false;
+  if (available == 0) return true;
+  INTERNET_BUFFERSA buffers{};
+  buffers.dwStructSize = sizeof buffers;
+  buffers.lpvBuffer = buffer;
+  buffers.dwBufferLength = size;
+  if (InternetReadFileExA(request, &buffers, IRF_NO_WAIT, 0) && buffers.dwBufferLength > 0) {
+    *got = buffers.dwBufferLength;
+    return true;
+  }
+  // Without IRF_NO_WAIT support: read exactly what is known to be there.
+  return InternetReadFile(request, buffer, available < size ? available : size, got) != FALSE;
+}
+
 // Streams the body of an answered 2xx request into the target. True when complete.
 DownloadOutcome SaveBody(HINTERNET request, const DownloadRequest& job) {
   bool hasLength = false;
   DWORD announced = QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, &hasLength);
-  TemporaryFile temp(job.targetPath);
+  TemporaryFile temp(job.targetPath, job.cancel);
   if (temp.path().empty()) return DownloadOutcome::kFailed;
-  FileHandle file(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  FileHandle file(temp.Open());
   if (!file.valid()) return DownloadOutcome::kFailed;
 
   std::vector<unsigned char> block(kReadBlock);
   std::uint64_t received = 0;
   for (;;) {
     DWORD got = 0;
-    if (!InternetReadFile(request, block.data(), kReadBlock, &got)) {
+    if (!ReadAvailable(request, block.data(), kReadBlock, &got)) {
       return job.cancel && job.cancel->Cancelled() ? DownloadOutcome::kCancelled : DownloadOutcome::kFailed;
     }
     if (got == 0) break;
@@ -222,6 +262,8 @@ DownloadOutcome DownloadFile(const DownloadRequest& job) {
     if (!connection) return DownloadOutcome::kFailed;
     // Redirects are followed here, not by the platform, so every hop's Location is seen
     // and checked; the body bypasses the web cache (no second copy of every song).
+    DWORD timeout = kReceiveTimeoutMs;
+    InternetSetOptionA(connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT |
                   INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | (parts.secure ? INTERNET_FLAG_SECURE : 0);
     HINTERNET raw = HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), "HTTP/1.1", nullptr, nullptr,

@@ -14,7 +14,9 @@
 
 namespace tunelark {
 
-// Lets another thread abort a running download (the blocked read returns at once).
+// Lets another thread abort a running download: the request being read is closed and the
+// temporary file is deleted at once (it vanishes when the download thread lets go of it),
+// so even a download stuck on a silent server leaves nothing behind.
 class DownloadCancel {
  public:
   void Cancel();
@@ -22,9 +24,11 @@ class DownloadCancel {
 
  private:
   friend class CancellableRequest;
+  friend class TemporaryFile;
   mutable std::mutex mutex_;
   bool cancelled_ = false;
-  void* request_ = nullptr;  // the request handle being read, closed by Cancel()
+  void* request_ = nullptr;     // the request handle being read, closed by Cancel()
+  std::string temporaryPath_;   // the file being written, deleted by Cancel()
 };
 
 enum class DownloadOutcome { kComplete, kFailed, kCancelled };

@@ -106,7 +106,10 @@ std::string WinHttpFetch(const std::string& address, const WinHttpOptions& optio
     x.root = HttpHandle(WinHttpOpen(nullptr, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
                                     WINHTTP_NO_PROXY_BYPASS, 0));
   } else {
-    const std::wstring proxyName = Wide(secure ? options.proxy : "http=" + options.proxy);
+    // Windows reads "http=host:port" as a proxy for plain HTTP only and a bare "host:port" as
+    // one for every scheme. The session makes a single request whose scheme is known, so both
+    // mean the same there; Wine's WinHttp reads only the bare form, so that one is passed.
+    const std::wstring proxyName = Wide(options.proxy);
     x.root = HttpHandle(
         WinHttpOpen(nullptr, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxyName.c_str(), WINHTTP_NO_PROXY_BYPASS, 0));
   }
@@ -124,6 +127,9 @@ std::string WinHttpFetch(const std::string& address, const WinHttpOptions& optio
 
   const int timeout = options.timeoutSeconds > 0 ? options.timeoutSeconds * 1000 : 30000;
   if (!WinHttpSetTimeouts(request, timeout, timeout, timeout, timeout)) return fail(kWinHttpTimeoutFailed);
+  // Windows bounds the wait for the reply headers by the receive time-out as well; Wine waits
+  // for them with this separate limit only (unlimited by default), so it is set to match.
+  SetDwordOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, static_cast<DWORD>(timeout));
 
   if (!options.userName.empty() && !options.password.empty() &&
       !WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
@@ -174,7 +180,18 @@ std::string WinHttpFetch(const std::string& address, const WinHttpOptions& optio
     }
     body.insert(body.end(), block.begin(), block.begin() + read);
   }
-  // A broken body is reported as such: the reply's status text would read as success.
+  // A body cut short by the server: Windows fails the read, Wine ends it quietly, so the
+  // bytes read are also held against the declared length.
+  if (!readFailed && options.method != 2) {
+    DWORD declared = 0, size = sizeof declared;
+    if (WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
+                            WINHTTP_HEADER_NAME_BY_INDEX, &declared, &size, WINHTTP_NO_HEADER_INDEX) &&
+        body.size() < declared) {
+      readFailed = true;
+    }
+  }
+  // A broken body is reported as such, and the message stays: the reply's status text in its
+  // place would pass the partial body off as complete.
   if (readFailed && options.status) *options.status = kWinHttpReadFailed;
 
   std::string rawHeaders;

@@ -47,6 +47,8 @@ std::string RawReplyHeaders(HINTERNET request) {
     DWORD length = size;
     if (HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer.data(), &length, nullptr)) {
       buffer.resize(strnlen(buffer.c_str(), length));
+      // Without a reply Wine hands back a bare line end; Windows fails the call.
+      if (buffer.find_first_not_of("\r\n") == std::string::npos) return {};
       return buffer;
     }
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
@@ -96,9 +98,11 @@ ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options
                                              INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return {};
 
-  // NO_CACHE_WRITE: without it WinINet keeps a copy of every body in the user's web cache
-  // (song files included), which no later call ever reads since every request reloads.
-  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NEED_FILE | INTERNET_FLAG_NO_CACHE_WRITE;
+  // NO_CACHE_WRITE: without it WinINet keeps a copy of every body in the user's web cache,
+  // which no later call reads since every request reloads. INTERNET_FLAG_NEED_FILE is left
+  // out for the same reason: it asks for a file copy of the body even when it cannot be
+  // cached (Wine then commits that copy into the cache after all).
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
   if (options.cookies) flags |= INTERNET_FLAG_NO_COOKIES;
   if (options.noRedirect) flags |= INTERNET_FLAG_NO_AUTO_REDIRECT;
   flags |= secure ? INTERNET_FLAG_SECURE : INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;

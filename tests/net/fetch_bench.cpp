@@ -1,0 +1,91 @@
+// Throughput of WinInetFetch and WinHttpFetch on bodies of 5 MiB and 64 MiB from the loopback
+// test server, printed next to curl's figure for the same body in the same run (measured by
+// tests/net/fetch_bench.sh and handed over in TL_CURL_MBPS as "<bytes>=<MB/s> ...").
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "../net/fetch_test_server.h"
+#include "net/winhttp_fetch.h"
+#include "net/wininet_fetch.h"
+
+namespace {
+
+double Seconds() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::map<long, double> CurlFigures() {
+  std::map<long, double> figures;
+  char value[512] = {};
+  if (!GetEnvironmentVariableA("TL_CURL_MBPS", value, sizeof value)) return figures;
+  char* p = value;
+  while (*p) {
+    char* end = nullptr;
+    long size = strtol(p, &end, 10);
+    if (end == p || *end != '=') break;
+    figures[size] = strtod(end + 1, &p);
+    while (*p == ' ') ++p;
+  }
+  return figures;
+}
+
+// Best of `runs`: MB/s (10^6 bytes per second), or 0 when a body came back short.
+template <typename Fetch>
+double Measure(Fetch fetch, long size, int runs) {
+  double best = 0;
+  for (int i = 0; i < runs; ++i) {
+    double start = Seconds();
+    size_t got = fetch();
+    double elapsed = Seconds() - start;
+    if (got != static_cast<size_t>(size)) return 0;
+    best = std::max(best, size / elapsed / 1e6);
+  }
+  return best;
+}
+
+}  // namespace
+
+int main() {
+  using namespace tunelark;
+  if (fetchtest::ServerPorts().http == 0) {
+    fprintf(stderr, "fetch_bench: TL_FETCH_PORTS is not set (run tests/net/fetch_bench.sh)\n");
+    return 2;
+  }
+  const std::map<long, double> curl = CurlFigures();
+  printf("%-10s %-14s %10s %10s %12s\n", "body", "client", "MB/s", "curl MB/s", "vs curl");
+  for (long size : {5L * 1024 * 1024, 64L * 1024 * 1024}) {
+    const std::string address = fetchtest::HttpUrl("/_bytes/" + std::to_string(size), "127.0.0.1");
+    const int runs = size > 10 * 1024 * 1024 ? 2 : 4;
+    const double inet = Measure([&] { return WinInetFetch(address).size(); }, size, runs);
+    const double http = Measure(
+        [&] {
+          ByteArray body;
+          WinHttpOptions options;
+          options.body = &body;
+          WinHttpFetch(address, options);
+          return body.size();
+        },
+        size, runs);
+    auto found = curl.find(size);
+    const double base = found == curl.end() ? 0 : found->second;
+    const char* label = size > 10 * 1024 * 1024 ? "64 MiB" : "5 MiB";
+    for (auto [name, figure] : {std::pair{"WinInetFetch", inet}, std::pair{"WinHttpFetch", http}}) {
+      if (base > 0)
+        printf("%-10s %-14s %10.1f %10.1f %11.3fx\n", label, name, figure, base, figure / base);
+      else
+        printf("%-10s %-14s %10.1f %10s %12s\n", label, name, figure, "-", "-");
+    }
+  }
+  return 0;
+}
