@@ -40,7 +40,8 @@ TEST(SafeSongFileName, HostileTitlesBecomeHarmlessNamesThatLandInsideTheFolder) 
     ASSERT_TRUE(tltest::WriteFileBytes(path, c.title)) << name;
     EXPECT_EQ(tltest::ReadFileBytes(path), c.title) << name;
   }
-  EXPECT_EQ(tltest::ListFolder(folder.path()).size(), 13u) << "three titles share \"未命名\"";
+  // Three titles share "未命名", two "_.._x", and "_NUL"/"_nul" are one name to Windows.
+  EXPECT_EQ(tltest::ListFolder(folder.path()).size(), 12u);
 }
 
 TEST(SafeSongFileName, DoubleByteCharactersAreNeverSplitOrMistakenForSeparators) {
