@@ -1,0 +1,81 @@
+// The skin background behind a control: where its pixels come from (the skinned window's
+// back buffer, a background owner's device context, a tinted container), a snapshot of
+// them in a registered memory DC, the washed backdrop bitmap handed out for the colour
+// replies, and the copy of a snapshot into a plain bitmap.
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+#include "gfx/gdi_handles.h"
+#include "skin/skin_engine.h"
+
+namespace tunelark {
+
+// A tint laid over the copied background.
+struct BackgroundTint {
+  COLORREF colour = 0;  // 0 = none
+  BYTE alpha = 255;
+  bool groupBoxShape = false;  // the group-box outline instead of the whole rectangle
+};
+
+// Where the background behind a window comes from: copy (x, y) of the window from dc at
+// (x + offset.x, y + offset.y), then lay tint over it.
+struct BackgroundSource {
+  HDC dc = nullptr;
+  POINT offset{0, 0};
+  BackgroundTint tint;
+};
+
+// Finds the background source of p; false when p has no skinned ancestor (and is not a
+// background owner under one), so there is nothing to copy.
+bool FindBackgroundSource(SkinEngine& engine, HWND p, BackgroundSource& source);
+
+// A snapshot device context: registered in the engine on creation and released through
+// the engine's registry when this object goes (unless released to the caller first).
+class SnapshotDC {
+ public:
+  SnapshotDC() = default;
+  SnapshotDC(SkinEngine& engine, HDC dc) : engine_(&engine), dc_(dc) {}
+  SnapshotDC(SnapshotDC&& other) noexcept
+      : engine_(std::exchange(other.engine_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+  SnapshotDC& operator=(SnapshotDC&& other) noexcept {
+    if (this != &other) {
+      reset();
+      engine_ = std::exchange(other.engine_, nullptr);
+      dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
+  }
+  SnapshotDC(const SnapshotDC&) = delete;
+  SnapshotDC& operator=(const SnapshotDC&) = delete;
+  ~SnapshotDC() { reset(); }
+
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+  // The DC stays registered; the caller releases it with engine.ReleaseSnapshotDC.
+  HDC release() { return std::exchange(dc_, nullptr); }
+  void reset() {
+    if (engine_ && dc_) engine_->ReleaseSnapshotDC(dc_);
+    dc_ = nullptr;
+  }
+
+ private:
+  SkinEngine* engine_ = nullptr;
+  HDC dc_ = nullptr;
+};
+
+// A memory DC of r's size holding the skin background behind rectangle r of p (r in the
+// coordinates of p's window rectangle), tints included. Empty when p has no skinned
+// ancestor. A rectangle without area gives a DC with nothing in it.
+SnapshotDC BackgroundSnapshot(SkinEngine& engine, HWND p, const RECT& r);
+
+// The background behind p's client area washed with white at the engine's backdropAlpha,
+// as a bitmap the caller owns. Empty when p has no skinned ancestor.
+BitmapHandle StaticBackdropBitmap(SkinEngine& engine, HWND p);
+
+// Copies w x h pixels of the snapshot into a new bitmap compatible with it, then releases
+// the snapshot.
+BitmapHandle CopyDcToBitmap(SnapshotDC snapshot, int w, int h);
+
+}  // namespace tunelark

@@ -1,0 +1,131 @@
+// SkinEngine: the one skin engine of the program. It owns the table of skin instances
+// (one SkinInstance per skinned top-level window, numbered from 1), the engine-wide
+// options and background settings, GDI+ start and end, the program icon and the registry
+// of background-snapshot device contexts. Windows are linked to their skin state through
+// the properties of skin/window_props.h.
+//
+// Reaching the engine from a window procedure: the skin's window procedures are plain
+// static functions; they reach the engine through the process-wide pointer
+// SkinEngine::Current() (the program makes exactly one engine), and their own skin state
+// through the window's properties ("Hw_lbID", "Hw_FuID", "Hw_hProc").
+//
+// All of it runs on the thread that owns the skinned windows.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "gfx/gdi_handles.h"
+#include "gfx/gdiplus_session.h"
+#include "net/byte_array.h"
+#include "skin/container_record.h"
+#include "skin/control_list.h"
+#include "skin/skin_instance.h"
+#include "skin/snapshot_registry.h"
+#include "skin/window_props.h"
+
+namespace tunelark {
+
+// Engine-wide options (see SkinEngine::SetSkinOptions).
+struct SkinOptions {
+  int drawChildControls = 1;  // child controls are coloured and drawn by their families
+  int backdropAlpha = 160;    // alpha of the white layer behind edit-like controls
+  int alphaGiven = 0;         // the colour replies act only while this is 1
+  COLORREF accentColour = 0xDDCA22;
+  int controlFrames = 1;      // trackbars draw their rounded frame
+  int firstSizePending = 1;   // the first WM_SIZE of a skinned window does not re-render
+};
+
+// Engine-wide background picture, used by windows without a picture of their own.
+struct BackgroundSettings {
+  COLORREF baseColour = 0;  // GetSysColor(COLOR_BTNFACE) once the engine starts
+  int layoutMode = 0;       // 0..4
+  ByteArray picture;        // encoded picture; empty = none
+};
+
+class SkinEngine {
+ public:
+  // The first engine made becomes Current() until it is destroyed.
+  SkinEngine();
+  ~SkinEngine();  // releases every instance's GDI objects and ends the engine
+  SkinEngine(const SkinEngine&) = delete;
+  SkinEngine& operator=(const SkinEngine&) = delete;
+
+  static SkinEngine* Current();
+
+  // --- start and end ---
+  // Starts GDI+ (version 1), loads the program icon (resource 129, else "DEFAULT_ICON")
+  // and sets the options to their start values. Returns whether GDI+ runs.
+  bool Start();
+  // Destroys the program icon and shuts GDI+ down.
+  void End();
+  // Shuts GDI+ down once; later calls do nothing until the next Start.
+  void ShutdownGdiplus();
+  bool GdiplusRunning() const { return gdiplus_ && gdiplus_->started(); }
+  HICON programIcon() const { return programIcon_.get(); }
+
+  // --- options ---
+  SkinOptions options;
+  BackgroundSettings background;
+  // drawChildControls = the first argument; backdropAlpha = the given alpha or 160 and
+  // alphaGiven = whether one was given; controlFrames = the given value or 1. Returns
+  // controlFrames.
+  int SetSkinOptions(int drawChildControls, std::optional<int> backdropAlpha = std::nullopt,
+                     std::optional<int> controlFrames = std::nullopt);
+
+  // Border width of skinned windows (Apply skin sets 3).
+  int borderWidth = 0;
+  // Caption button under the mouse as last computed by the caption hit test; 0 = none.
+  int hotCaptionButton = 0;
+  // Runs the action of a caption button (instance number, button number). The top-level
+  // window acts on a released mouse button only while this is set.
+  std::function<void(int instance, int button)> captionAction;
+
+  // --- skin instances (numbered from 1; 0 = none) ---
+  // Appends an instance and returns its number.
+  int AddInstance(std::unique_ptr<SkinInstance> instance);
+  int InstanceCount() const { return static_cast<int>(instances_.size()); }
+  // The instance with this number, null outside the table.
+  SkinInstance* Instance(int number);
+  // Number of the instance whose window is `window`; 0 when none.
+  int FindSkinInstance(HWND window) const;
+  // Instance of the nearest skinned ancestor of `control` (the control itself is not
+  // tested); 0 when there is none.
+  int FindOwningInstance(HWND control) const;
+  // Position of `window` in the instance's container list; 0 when absent.
+  int FindContainer(int instance, HWND window);
+  // Walks the ancestors of `control` up to (not including) `stop`; returns the container
+  // list position of the first one that is a container painting itself; 0 when none.
+  int FindPaintingContainerAbove(int instance, HWND control, HWND stop);
+  // Removes the instance of `destroyedWindow` (if any) with its back buffers and colour
+  // reply objects, then renumbers every remaining instance's window and controls.
+  void RemoveInstance(HWND destroyedWindow);
+
+  // The family record a skinned control's "Hw_FuID"/"Hw_lbID" name; null when they name
+  // nothing.
+  template <typename Record>
+  Record* RecordOf(HWND control) {
+    ControlLink link = ReadControlLink(control);
+    SkinInstance* instance = Instance(link.instance);
+    return instance ? instance->List<Record>().At(link.position) : nullptr;
+  }
+
+  // --- background snapshot device contexts ---
+  void RegisterSnapshotDC(HDC dc, HBITMAP bitmap, HGDIOBJ previous) { snapshots_.Register(dc, bitmap, previous); }
+  void ReleaseSnapshotDC(HDC dc) { snapshots_.Release(dc); }
+  const SnapshotRegistry& snapshots() const { return snapshots_; }
+
+ private:
+  void ReleaseInstanceGdi(SkinInstance& instance);
+  void Renumber();
+
+  std::vector<std::unique_ptr<SkinInstance>> instances_;
+  SnapshotRegistry snapshots_;
+  std::optional<GdiplusSession> gdiplus_;  // empty until Start
+  IconHandle programIcon_;
+};
+
+}  // namespace tunelark

@@ -1,0 +1,50 @@
+#include "skin/skin_geometry.h"
+
+namespace tunelark {
+
+namespace {
+
+int FloorHalf(int v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+
+RECT Offset(RECT r, int dx, int dy) {
+  OffsetRect(&r, -dx, -dy);
+  return r;
+}
+
+}  // namespace
+
+RECT ClientRectInWindow(HWND p) {
+  RECT wr{}, cr{};
+  GetWindowRect(p, &wr);
+  GetClientRect(p, &cr);
+  const int W = wr.right - wr.left, H = wr.bottom - wr.top;
+  const int cw = cr.right - cr.left, ch = cr.bottom - cr.top;
+  const LONG style = GetWindowLongA(p, GWL_STYLE);
+  const int hs = (style & WS_HSCROLL) ? kScrollBarAllowance : 0;
+  const int vs = (style & WS_VSCROLL) ? kScrollBarAllowance : 0;
+  const int top = FloorHalf(H - (ch + hs));
+  const int left = FloorHalf(W - (cw + vs));
+  return {left, top, left + cw, top + ch};
+}
+
+RECT RectRelativeToRoot(HWND p) { return RectRelativeToWindow(GetAncestor(p, GA_ROOT), p); }
+
+RECT RectRelativeToWindow(HWND a, HWND p) {
+  RECT ar{}, pr{};
+  GetWindowRect(a, &ar);
+  GetWindowRect(p, &pr);
+  return Offset(pr, ar.left, ar.top);
+}
+
+std::string ClassNameOf(HWND p) {
+  char buffer[256] = {};
+  int n = GetClassNameA(p, buffer, 255);
+  return std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+bool IsOwnerDrawnListBox(HWND p) {
+  if (ClassNameOf(p) != "ListBox") return false;
+  return (GetWindowLongA(p, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+}
+
+}  // namespace tunelark

@@ -1,0 +1,26 @@
+// Rectangle routines the painters share: where a window's client area lies inside its
+// window rectangle, window rectangles relative to the root or to another window, and the
+// class tests the colour replies use.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace tunelark {
+
+// Width of a scroll bar as the client-rectangle estimate allows for it.
+inline constexpr int kScrollBarAllowance = 17;
+
+// The client area inside p's window rectangle (window coordinates), assuming equal
+// borders on both sides; a scroll bar (WS_HSCROLL / WS_VSCROLL) counts as 17 pixels.
+RECT ClientRectInWindow(HWND p);
+// GetWindowRect(p) less the top-left of its root window's window rectangle.
+RECT RectRelativeToRoot(HWND p);
+// GetWindowRect(p) less the top-left of a's window rectangle.
+RECT RectRelativeToWindow(HWND a, HWND p);
+// GetClassNameA, up to 255 characters.
+std::string ClassNameOf(HWND p);
+// 1 for a window of class exactly "ListBox" with LBS_OWNERDRAWFIXED or LBS_OWNERDRAWVARIABLE.
+bool IsOwnerDrawnListBox(HWND p);
+
+}  // namespace tunelark

@@ -1,0 +1,38 @@
+// The pictures the skin carries inside the program: the caption-button glyphs, the check
+// boxes, the small triangles and the default background. None is read from disk; whoever
+// needs one takes a copy of its bytes.
+#pragma once
+#include <cstddef>
+
+#include "net/byte_array.h"
+
+namespace tunelark {
+
+enum class SkinImage : int {
+  HelpGlyph,      // PNG 26 x 18
+  MenuGlyph,      // PNG 26 x 18
+  MinimizeGlyph,  // PNG 26 x 18
+  MaximizeGlyph,  // PNG 26 x 18
+  RestoreGlyph,   // PNG 26 x 18
+  CloseGlyph,     // PNG 38 x 18
+  CheckBoxOff,    // PNG 13 x 13
+  CheckBoxOn,     // PNG 13 x 13
+  ArrowDown,      // PNG 7 x 4
+  ArrowUp,        // PNG 7 x 4
+  ArrowLeft,      // PNG 4 x 7
+  ArrowRight,     // PNG 4 x 7
+  Background,     // JPEG 1024 x 768
+};
+inline constexpr int kSkinImageCount = 13;
+
+struct ImageBytes {
+  const unsigned char* data;
+  size_t size;
+};
+
+// The embedded file bytes of an image (a complete PNG or JPEG file).
+ImageBytes SkinImageBytes(SkinImage image);
+// A copy of them.
+ByteArray CopySkinImage(SkinImage image);
+
+}  // namespace tunelark

@@ -1,0 +1,37 @@
+// The registry of memory device contexts made for background snapshots: each entry keeps
+// the DC, the bitmap selected into it and the object that bitmap displaced, so the DC can
+// be released correctly by whoever received it.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace tunelark {
+
+class SnapshotRegistry {
+ public:
+  SnapshotRegistry() = default;
+  SnapshotRegistry(const SnapshotRegistry&) = delete;
+  SnapshotRegistry& operator=(const SnapshotRegistry&) = delete;
+  ~SnapshotRegistry();  // releases every DC still registered
+
+  // Records dc with its bitmap and the object the bitmap displaced; a DC already registered
+  // gets its bitmap and previous object overwritten.
+  void Register(HDC dc, HBITMAP bitmap, HGDIOBJ previous);
+  // Selects the previous object back, deletes the bitmap that comes out and the DC, and
+  // forgets the entry. A null or unregistered DC changes nothing.
+  void Release(HDC dc);
+
+  bool Contains(HDC dc) const;
+  int Count() const { return static_cast<int>(entries_.size()); }
+
+ private:
+  struct Entry {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+  };
+  std::vector<Entry> entries_;
+};
+
+}  // namespace tunelark

@@ -1,0 +1,21 @@
+#include "skin/subclass.h"
+
+namespace tunelark {
+
+WNDPROC ReplaceWindowProc(HWND window, WNDPROC proc) {
+  return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
+
+LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const char* key) {
+  WNDPROC previous = GetHandleProp<WNDPROC>(window, key);
+  if (!previous) return DefWindowProcA(window, message, wParam, lParam);
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+void SubclassTopLevel(SkinInstance& instance, int number, WNDPROC topLevelProc) {
+  instance.previousProc = ReplaceWindowProc(instance.window, topLevelProc);
+  SetHandleProp(instance.window, prop::kPreviousProc, instance.previousProc);
+  SetIntProp(instance.window, prop::kListPosition, number);
+}
+
+}  // namespace tunelark

@@ -1,0 +1,80 @@
+// Subclassing as every part of the skin does it: the window procedure is replaced, the
+// one it replaced is kept in the window's record and in "Hw_hProc", and every skin
+// procedure ends by chaining to it unless it answers the message itself. The skin never
+// restores a replaced procedure.
+//
+// A family installer is written with these pieces:
+//
+//   void TakeButtons(SkinEngine& engine, int instance, HWND parent) {
+//     SkinInstance* skin = engine.Instance(instance);
+//     ForEachChildOfClass(parent, "Button", [&](HWND child) {
+//       if (!IsPushButton(child)) return;
+//       TakeControl(*skin, instance, child, ButtonProc, ButtonRecord{});
+//     });
+//   }
+//
+//   LRESULT CALLBACK ButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+//     if (m == WM_PAINT) return PaintButton(w);   // answered here
+//     return CallPreviousProc(w, m, wp, lp);      // everything else chains
+//   }
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+#include "skin/skin_instance.h"
+#include "skin/window_props.h"
+
+namespace tunelark {
+
+// Installs proc as the window's procedure; returns the procedure it replaced.
+WNDPROC ReplaceWindowProc(HWND window, WNDPROC proc);
+
+// Chains a message to the procedure kept in the window's "Hw_hProc" (or the given key;
+// DefWindowProcA when the window has none) and returns its result.
+LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                         const char* key = prop::kPreviousProc);
+
+// Subclasses a skinned top-level window with the engine's top-level procedure: the
+// replaced procedure goes to instance.previousProc and "Hw_hProc", the instance number to
+// "Hw_lbID".
+void SubclassTopLevel(SkinInstance& instance, int number, WNDPROC topLevelProc);
+
+// Calls f(child) for every direct child of parent of the given window class.
+template <typename F>
+void ForEachChildOfClass(HWND parent, const char* className, F&& f) {
+  for (HWND child = FindWindowExA(parent, nullptr, className, nullptr); child;
+       child = FindWindowExA(parent, child, className, nullptr))
+    f(child);
+}
+
+// The property keys a family links its controls with: "Hw_lbID"/"Hw_FuID"/"Hw_hProc" for
+// every family but the transparent controls, which use "Kj_lbID"/"Kj_FuID"/"Kj_hProc".
+struct LinkKeys {
+  const char* position;
+  const char* instance;
+  const char* previousProc;
+};
+inline constexpr LinkKeys kSkinLinkKeys{prop::kListPosition, prop::kInstance, prop::kPreviousProc};
+inline constexpr LinkKeys kTransparentLinkKeys{prop::kTransparentPosition, prop::kTransparentInstance,
+                                               prop::kTransparentProc};
+
+// Takes one control into its family's list of the instance: the record (window filled in)
+// gets the next position, the control gets the position and the instance number as
+// properties, then familyProc replaces its procedure and the replaced one goes into the
+// record and the previous-procedure property. Returns the position.
+template <typename Record>
+int TakeControl(SkinInstance& instance, int instanceNumber, HWND control, WNDPROC familyProc, Record record = {},
+                const LinkKeys& keys = kSkinLinkKeys) {
+  FamilyList<Record>& list = instance.List<Record>();
+  record.window = control;
+  int position = list.Add(std::move(record));
+  SetIntProp(control, keys.position, position);
+  SetIntProp(control, keys.instance, instanceNumber);
+  WNDPROC previous = ReplaceWindowProc(control, familyProc);
+  list.At(position)->previousProc = previous;
+  SetHandleProp(control, keys.previousProc, previous);
+  return position;
+}
+
+}  // namespace tunelark
