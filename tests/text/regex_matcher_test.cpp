@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <string>
 #include <thread>
@@ -177,4 +178,24 @@ TEST(RegexLifetime, CreateAgainCloneMoveAndThreads) {
     ASSERT_TRUE(local.Create("x", "x"));
   }
   EXPECT_EQ(moved.Count(), 3);
+}
+
+// A thread already in the multithreaded apartment: the matcher's own COM start fails there,
+// so it must not end COM on destruction; the thread's apartment stays up.
+TEST(RegexLifetime, LeavesAForeignApartmentAlone) {
+  HRESULT again = E_FAIL;
+  int count = -1;
+  std::thread worker([&] {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return;
+    {
+      RegexMatcher m;
+      if (m.Create("o", "foo")) count = m.Count();
+    }
+    again = CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // S_FALSE: still initialised
+    if (SUCCEEDED(again)) CoUninitialize();
+    CoUninitialize();
+  });
+  worker.join();
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(again, S_FALSE);
 }
