@@ -350,6 +350,15 @@ TEST_F(JsonDocumentTest, ScriptJsonFunctions) {
 
 TEST(JsonSyntax, CheckerAloneOnHostileShapes) {
   EXPECT_TRUE(IsValidJson(L"{\"a\":[1,{\"b\":null}],\"c\":\"\\u00e9\"}"));
+  EXPECT_TRUE(IsValidJson(L"\r\n{ \"a\" :\t[ 1 , { } , [ ] , -0.5e-3 ] ,\n \"b\" : { \"c\" : true } } "));
+  EXPECT_FALSE(IsValidJson(L"{ \"a\" : [ 1 , ] }"));
+  EXPECT_FALSE(IsValidJson(L"{ \"a\" : 1 , }"));
+  EXPECT_FALSE(IsValidJson(L"[ 1 2 ]"));
+  EXPECT_FALSE(IsValidJson(L"{ \"a\" , 1 }"));
+  EXPECT_FALSE(IsValidJson(L"{ 1 : 1 }"));
+  EXPECT_FALSE(IsValidJson(L"[1]]"));
+  EXPECT_FALSE(IsValidJson(L"[1}"));
+  EXPECT_FALSE(IsValidJson(L"{\"a\":1]"));
   EXPECT_TRUE(IsValidJson(L"\"\x2028\""));  // JSON allows the line separator raw in strings
   EXPECT_FALSE(IsValidJson(L"[\x2028]"));
   EXPECT_FALSE(IsValidJson(std::wstring(5000000, L'{')));
