@@ -41,11 +41,12 @@ int RunTunelark(HINSTANCE instance, int showCommand) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
 
-  g_json = std::make_unique<JsonDocument>();
   ExitRoutine exitRoutine;
-
   MainWindow mainWindow;
   if (!mainWindow.Create(instance, showCommand)) return 1;
+  // The script engine behind the search document takes a while to load: start it once the
+  // window is on screen. No message is handled before it exists (the loop starts below).
+  g_json = std::make_unique<JsonDocument>();
   return RunMessageLoop(mainWindow.window());
 }
 

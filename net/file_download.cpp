@@ -217,6 +217,56 @@ bool ReadAvailable(HINTERNET request, unsigned char* buffer, DWORD size, DWORD* 
   return InternetReadFile(request, buffer, available < size ? available : size, got) != FALSE;
 }
 
+// Reads the body in the way that suits the server's pace. While data trickles in, each read
+// takes just what has arrived, so progress shows and a cancel is noticed. Once the body
+// flows fast, whole blocks are read (each WinINet call has a fixed cost); a block that is
+// slow to fill switches back.
+class BodyReader {
+ public:
+  explicit BodyReader(HINTERNET request) : request_(request) {
+    QueryPerformanceFrequency(&frequency_);
+    windowStart_ = Seconds();
+  }
+
+  bool Read(unsigned char* buffer, DWORD size, DWORD* got) {
+    double start = Seconds();
+    if (!bulk_) {
+      if (!ReadAvailable(request_, buffer, size, got)) return false;
+      windowBytes_ += *got;
+      double window = Seconds() - windowStart_;
+      if (window >= 0.05) {
+        bulk_ = windowBytes_ / window > kBulkBytesPerSecond;
+        windowStart_ = Seconds();
+        windowBytes_ = 0;
+      }
+      return true;
+    }
+    if (!InternetReadFile(request_, buffer, size, got)) return false;
+    if (Seconds() - start > kSlowBlockSeconds) {
+      bulk_ = false;
+      windowStart_ = Seconds();
+      windowBytes_ = 0;
+    }
+    return true;
+  }
+
+ private:
+  static constexpr double kBulkBytesPerSecond = 4.0 * 1024 * 1024;
+  static constexpr double kSlowBlockSeconds = 0.3;
+
+  double Seconds() const {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency_.QuadPart);
+  }
+
+  HINTERNET request_;
+  LARGE_INTEGER frequency_{};
+  bool bulk_ = false;
+  double windowStart_ = 0;
+  double windowBytes_ = 0;
+};
+
 // Streams the body of an answered 2xx request into the target. True when complete.
 DownloadOutcome SaveBody(HINTERNET request, const DownloadRequest& job) {
   bool hasLength = false;
@@ -228,9 +278,10 @@ DownloadOutcome SaveBody(HINTERNET request, const DownloadRequest& job) {
 
   std::vector<unsigned char> block(kReadBlock);
   std::uint64_t received = 0;
+  BodyReader reader(request);
   for (;;) {
     DWORD got = 0;
-    if (!ReadAvailable(request, block.data(), kReadBlock, &got)) {
+    if (!reader.Read(block.data(), kReadBlock, &got)) {
       return job.cancel && job.cancel->Cancelled() ? DownloadOutcome::kCancelled : DownloadOutcome::kFailed;
     }
     if (got == 0) break;
