@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "net/body_buffer.h"
 #include "net/charset_convert.h"
 #include "net/reply_cookies.h"
 #include "net/text_utils.h"
@@ -42,6 +43,16 @@ std::string TextUpToZero(const ByteArray& bytes) {
 
 bool SetDwordOption(HINTERNET handle, DWORD option, DWORD value) {
   return WinHttpSetOption(handle, option, &value, sizeof value);
+}
+
+// The reply's Content-Length, 0 when it has none.
+DWORD DeclaredLength(HINTERNET request) {
+  DWORD declared = 0, size = sizeof declared;
+  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
+                           WINHTTP_HEADER_NAME_BY_INDEX, &declared, &size, WINHTTP_NO_HEADER_INDEX)) {
+    return 0;
+  }
+  return declared;
 }
 
 // The whole raw reply header text, or false when the platform cannot give it.
@@ -168,28 +179,26 @@ std::string WinHttpFetch(const std::string& address, const WinHttpOptions& optio
   if (!WinHttpReceiveResponse(request, nullptr)) return fail(kWinHttpNoResponse);
 
   ByteArray body;
+  ReserveFor(body, DeclaredLength(request));
   bool readFailed = false;
   for (;;) {
     DWORD available = 0;
     if (!WinHttpQueryDataAvailable(request, &available) || available < 1) break;
-    ByteArray block(available);
+    // Read straight into the end of the body: the new bytes start zeroed, and only those
+    // actually read are kept.
+    const size_t at = body.size();
+    body.resize(at + available);
     DWORD read = 0;
-    if (!WinHttpReadData(request, block.data(), available, &read)) {
+    if (!WinHttpReadData(request, body.data() + at, available, &read)) {
+      body.resize(at);
       readFailed = true;
       break;
     }
-    body.insert(body.end(), block.begin(), block.begin() + read);
+    body.resize(at + read);
   }
   // A body cut short by the server: Windows fails the read, Wine ends it quietly, so the
   // bytes read are also held against the declared length.
-  if (!readFailed && options.method != 2) {
-    DWORD declared = 0, size = sizeof declared;
-    if (WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
-                            WINHTTP_HEADER_NAME_BY_INDEX, &declared, &size, WINHTTP_NO_HEADER_INDEX) &&
-        body.size() < declared) {
-      readFailed = true;
-    }
-  }
+  if (!readFailed && options.method != 2 && body.size() < DeclaredLength(request)) readFailed = true;
   // A broken body is reported as such, and the message stays: the reply's status text in its
   // place would pass the partial body off as complete.
   if (readFailed && options.status) *options.status = kWinHttpReadFailed;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "net/body_buffer.h"
 #include "net/reply_cookies.h"
 #include "net/text_utils.h"
 #include "net/unique_internet_handle.h"
@@ -125,11 +126,16 @@ ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options
   }
 
   ByteArray body;
-  ByteArray block(kReadBlock);
+  DWORD declared = 0, size = sizeof declared;
+  if (HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &declared, &size, nullptr))
+    ReserveFor(body, declared);
   for (;;) {
+    const size_t at = body.size();
+    body.resize(at + kReadBlock);
     DWORD read = 0;
-    if (!InternetReadFile(request.get(), block.data(), kReadBlock, &read) || read == 0) break;
-    body.insert(body.end(), block.begin(), block.begin() + read);
+    const bool ok = InternetReadFile(request.get(), body.data() + at, kReadBlock, &read);
+    body.resize(at + (ok ? read : 0));
+    if (!ok || read == 0) break;
   }
 
   const std::string rawHeaders = NormalizeSetCookie(RawReplyHeaders(request.get()));
