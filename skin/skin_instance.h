@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/tooltip_window.h"
 #include "net/byte_array.h"
 #include "skin/control_list.h"
 #include "skin/strip_dc.h"
@@ -101,6 +102,7 @@ class SkinInstance {
   int buttonsHeight = 22;
   SkinHandler kind3Handler;  // main-menu button
   SkinHandler kind4Handler;  // help button
+  TooltipWindow tooltip;  // tips of the caption buttons
   int tooltipToolCount = 0;
   CaptionButton* Button(int number) {
     return number >= 1 && number <= static_cast<int>(captionButtons.size()) ? &captionButtons[number - 1] : nullptr;

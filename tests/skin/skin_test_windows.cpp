@@ -188,14 +188,14 @@ void SavePixels(const std::vector<uint32_t>& pixels, int w, int h, const std::st
 int GdiObjectCount() {
   if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
   // Wine answers 0 there; its per-process GDI handle table (24-byte entries, 16384 of
-  // them, the object type in byte 15) sits where the process environment block says.
+  // them, the object type in byte 14) sits where the process environment block says.
   const BYTE* peb = nullptr;
   __asm__("movl %%fs:0x30, %0" : "=r"(peb));  // the 32-bit TEB's pointer to the PEB
   const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
   if (!table) return -1;
   int count = 0;
   for (int i = 0; i < 16384; ++i)
-    if (table[i * 24 + 15] != 0) ++count;
+    if (table[i * 24 + 14] != 0) ++count;
   return count;
 }
 
