@@ -130,53 +130,70 @@ std::string WinHttpFetch(const std::string& address, const WinHttpOptions& optio
   if (!x.connection) return fail(kWinHttpConnectFailed);
 
   static constexpr const wchar_t* kVerbs[] = {L"GET", L"POST", L"HEAD", L"PUT"};
-  const wchar_t* verb = options.method >= 0 && options.method <= 3 ? kVerbs[options.method] : L"GET";
-  x.request = HttpHandle(WinHttpOpenRequest(x.connection.get(), verb, object.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                            WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0));
-  if (!x.request) return fail(kWinHttpRequestFailed);
-  HINTERNET request = x.request.get();
-
+  const bool knownMethod = options.method >= 0 && options.method <= 3;
+  const wchar_t* verb = knownMethod ? kVerbs[options.method] : L"GET";
   const int timeout = options.timeoutSeconds > 0 ? options.timeoutSeconds * 1000 : 30000;
-  if (!WinHttpSetTimeouts(request, timeout, timeout, timeout, timeout)) return fail(kWinHttpTimeoutFailed);
-  // Windows bounds the wait for the reply headers by the receive time-out as well; Wine waits
-  // for them with this separate limit only (unlimited by default), so it is set to match.
-  SetDwordOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, static_cast<DWORD>(timeout));
-
-  if (!options.userName.empty() && !options.password.empty() &&
-      !WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
-                             Wide(options.userName).c_str(), Wide(options.password).c_str(), nullptr)) {
-    return fail(kWinHttpCredentialsFailed);
-  }
-  if (!options.proxyUser.empty() && !options.proxyPassword.empty() &&
-      !WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_PROXY, WINHTTP_AUTH_SCHEME_BASIC,
-                             Wide(options.proxyUser).c_str(), Wide(options.proxyPassword).c_str(), nullptr)) {
-    return fail(kWinHttpCredentialsFailed);
-  }
-
-  // Without a cookie variable the platform neither stores nor sends cookies by itself. With
-  // one, its cookie handling stays on (its default), so cookies set by a redirect go along to
-  // the next hop. (WINHTTP_OPTION_ENABLE_FEATURE with 1 is not a cookie switch: it turns on
-  // certificate revocation checks, which fail for servers without a reachable revocation list.)
-  if (!options.cookies && !SetDwordOption(request, WINHTTP_OPTION_DISABLE_FEATURE, WINHTTP_DISABLE_COOKIES)) {
-    return fail(kWinHttpCookieOptionFailed);
-  }
-  if (options.noRedirect && !SetDwordOption(request, WINHTTP_OPTION_DISABLE_FEATURE, WINHTTP_DISABLE_REDIRECTS)) {
-    return fail(kWinHttpRedirectOptionFailed);
-  }
-
   const std::wstring headerText = Wide(WinHttpRequestHeaders(options.headers, options.cookies ? *options.cookies : ""));
-  if (!WinHttpAddRequestHeaders(request, headerText.c_str(), static_cast<DWORD>(headerText.size()),
-                                WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE)) {
-    return fail(kWinHttpHeadersFailed);
-  }
 
-  const std::string& data = options.postText;
-  if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                          data.empty() ? WINHTTP_NO_REQUEST_DATA : const_cast<char*>(data.data()),
-                          static_cast<DWORD>(data.size()), static_cast<DWORD>(data.size()), 0)) {
-    return fail(kWinHttpSendFailed);
+  // Opens the request, sets it up, sends it and waits for the reply headers: the message of
+  // the step that failed, or nullptr.
+  auto openAndSend = [&](bool forbidRedirects) -> const char* {
+    x.request = HttpHandle(WinHttpOpenRequest(x.connection.get(), verb, object.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                              WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0));
+    if (!x.request) return kWinHttpRequestFailed;
+    HINTERNET request = x.request.get();
+
+    if (!WinHttpSetTimeouts(request, timeout, timeout, timeout, timeout)) return kWinHttpTimeoutFailed;
+    // Windows bounds the wait for the reply headers by the receive time-out as well; Wine
+    // waits for them with this separate limit only (unlimited by default): set it to match.
+    SetDwordOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, static_cast<DWORD>(timeout));
+
+    if (!options.userName.empty() && !options.password.empty() &&
+        !WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
+                               Wide(options.userName).c_str(), Wide(options.password).c_str(), nullptr)) {
+      return kWinHttpCredentialsFailed;
+    }
+    if (!options.proxyUser.empty() && !options.proxyPassword.empty() &&
+        !WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_PROXY, WINHTTP_AUTH_SCHEME_BASIC,
+                               Wide(options.proxyUser).c_str(), Wide(options.proxyPassword).c_str(), nullptr)) {
+      return kWinHttpCredentialsFailed;
+    }
+
+    // Without a cookie variable the platform neither stores nor sends cookies by itself. With
+    // one, its cookie handling stays on (its default), so cookies set by a redirect go along
+    // to the next hop. (WINHTTP_OPTION_ENABLE_FEATURE with 1 is no cookie switch: it turns on
+    // certificate revocation checks, which fail for servers without a reachable revocation list.)
+    if (!options.cookies && !SetDwordOption(request, WINHTTP_OPTION_DISABLE_FEATURE, WINHTTP_DISABLE_COOKIES))
+      return kWinHttpCookieOptionFailed;
+    if (forbidRedirects && !SetDwordOption(request, WINHTTP_OPTION_DISABLE_FEATURE, WINHTTP_DISABLE_REDIRECTS))
+      return kWinHttpRedirectOptionFailed;
+
+    if (!WinHttpAddRequestHeaders(request, headerText.c_str(), static_cast<DWORD>(headerText.size()),
+                                  WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE)) {
+      return kWinHttpHeadersFailed;
+    }
+    const std::string& data = options.postText;
+    if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                            data.empty() ? WINHTTP_NO_REQUEST_DATA : const_cast<char*>(data.data()),
+                            static_cast<DWORD>(data.size()), static_cast<DWORD>(data.size()), 0)) {
+      return kWinHttpSendFailed;
+    }
+    if (!WinHttpReceiveResponse(request, nullptr)) return kWinHttpNoResponse;
+    return nullptr;
+  };
+
+  const char* message = openAndSend(options.noRedirect);
+  // Windows' default redirect policy does not follow a redirect from HTTPS down to plain HTTP
+  // and hands back the 3xx reply itself. Wine fails the exchange with
+  // ERROR_WINHTTP_REDIRECT_FAILED and keeps no reply. For a GET or HEAD the request is then
+  // sent once more with redirects forbidden, which gives the 3xx reply Windows hands back (the
+  // first one of a chain); a POST or PUT is not sent twice.
+  if (message == kWinHttpNoResponse && GetLastError() == ERROR_WINHTTP_REDIRECT_FAILED && !options.noRedirect &&
+      (!knownMethod || options.method == 0 || options.method == 2)) {
+    message = openAndSend(true);
   }
-  if (!WinHttpReceiveResponse(request, nullptr)) return fail(kWinHttpNoResponse);
+  if (message) return fail(message);
+  HINTERNET request = x.request.get();
 
   ByteArray body;
   ReserveFor(body, DeclaredLength(request));

@@ -127,6 +127,23 @@ TEST_F(WinHttpFetchTest, RedirectsAreFollowedUnlessForbidden) {
   EXPECT_EQ(Requests("/wh/landing").size(), 1u);
 }
 
+TEST_F(WinHttpFetchTest, RedirectFromHttpsToHttpIsHandedBack) {
+  // The platform does not follow a redirect from HTTPS down to plain HTTP by default: the
+  // caller gets the redirect itself and reads its location (as the download does).
+  const std::string target = HttpUrl("/wh/down-target");
+  ASSERT_TRUE(Script("/wh/down", Reply("302 Found", {"Location: " + target, "Server: nginx"}, "")));
+  std::string status, location, replyHeaders;
+  WinHttpOptions options;
+  options.status = &status;
+  options.location = &location;
+  options.replyHeaders = &replyHeaders;
+  WinHttpFetch(HttpsUrl("/wh/down"), options);
+  EXPECT_EQ(status, "302 Found");
+  EXPECT_EQ(location, target);
+  EXPECT_NE(replyHeaders.find("Location: " + target + "\r\nServer: nginx"), std::string::npos) << replyHeaders;
+  EXPECT_TRUE(Requests("/wh/down-target").empty());
+}
+
 TEST_F(WinHttpFetchTest, TimeOutsBoundEachPhase) {
   ASSERT_TRUE(Script("/wh/slow", Reply("200 OK", {}, "late"), {3000, false, -1}));
   ASSERT_TRUE(Script("/wh/silent", Reply("200 OK", {}, "never"), {0, true, -1}));
