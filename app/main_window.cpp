@@ -88,7 +88,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
     case WM_LBUTTONUP: return OnLButtonUp(lParam);
     case WM_DESTROY: return OnDestroy();
-    case kMsgDownloadStatus: DownloadManager::ApplyStatus(results(), wParam, lParam); return 0;
+    case kMsgDownloadStatus: DownloadManager::OnStatusMessage(results(), wParam, lParam); return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
   }
 }

@@ -23,9 +23,12 @@ struct DownloadManager::Job {
   }
 
   void Report(const std::string& text) const {
-    // Synchronous, so the text outlives the call; fails at once when the window is gone.
-    SendMessageA(notifyWindow, kMsgDownloadStatus, static_cast<WPARAM>(rowId),
-                 reinterpret_cast<LPARAM>(text.c_str()));
+    // Posted, not sent: a download never waits for the window (which may be busy with a
+    // search). The window's handler takes ownership of the text.
+    auto owned = std::make_unique<std::string>(text);
+    if (PostMessageA(notifyWindow, kMsgDownloadStatus, static_cast<WPARAM>(rowId),
+                     reinterpret_cast<LPARAM>(owned.get())))
+      static_cast<void>(owned.release());
   }
 
   void OnProgress(unsigned long long received, long long total) {
@@ -56,11 +59,11 @@ void DownloadManager::DownloadSelectedSong(const ResultList& list, HWND notifyWi
   job->address = list.Cell(row, ResultList::kAddress);
   job->targetPath = DownloadFolderPath() + "\\" + SafeSongFileName(list.Cell(row, ResultList::kTitle)) + ".mp3";
   job->notifyWindow = notifyWindow;
-  ApplyStatus(list, static_cast<WPARAM>(job->rowId), reinterpret_cast<LPARAM>(kStatusRunning));
+  ApplyStatus(list, job->rowId, kStatusRunning);
 
   job->thread = CreateThread(nullptr, 0, &DownloadManager::ThreadMain, job.get(), 0, nullptr);
   if (!job->thread) {
-    ApplyStatus(list, static_cast<WPARAM>(job->rowId), reinterpret_cast<LPARAM>(kStatusFailed));
+    ApplyStatus(list, job->rowId, kStatusFailed);
     return;
   }
   jobs_.push_back(std::move(job));
@@ -79,9 +82,14 @@ DWORD WINAPI DownloadManager::ThreadMain(void* param) {
   return 0;
 }
 
-void DownloadManager::ApplyStatus(const ResultList& list, WPARAM rowId, LPARAM text) {
-  int row = list.RowOfId(static_cast<ResultList::RowId>(rowId));
-  if (row >= 0) list.SetCell(row, ResultList::kStatus, reinterpret_cast<const char*>(text));
+void DownloadManager::ApplyStatus(const ResultList& list, ResultList::RowId rowId, const std::string& text) {
+  int row = list.RowOfId(rowId);
+  if (row >= 0) list.SetCell(row, ResultList::kStatus, text);
+}
+
+void DownloadManager::OnStatusMessage(const ResultList& list, WPARAM rowId, LPARAM text) {
+  std::unique_ptr<std::string> owned(reinterpret_cast<std::string*>(text));
+  ApplyStatus(list, static_cast<ResultList::RowId>(rowId), *owned);
 }
 
 void DownloadManager::ForgetFinished() {
@@ -92,7 +100,7 @@ void DownloadManager::Shutdown() {
   for (auto& job : jobs_) job->cancel.Cancel();
   const DWORD deadline = GetTickCount() + 10000;
   for (auto& job : jobs_) {
-    // Pump while waiting: a download thread may be sending us its last status.
+    // Pump while waiting, so the last statuses still reach the list if it is there.
     while (MsgWaitForMultipleObjects(1, &job->thread, FALSE, 50, QS_ALLINPUT | QS_SENDMESSAGE) != WAIT_OBJECT_0) {
       MSG msg;
       while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);

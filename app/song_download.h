@@ -14,8 +14,8 @@
 
 namespace tunelark {
 
-// Posted-by-send message the download threads use to change a status cell on the
-// user-interface thread: wParam = row identity, lParam = const char* status text.
+// Message the download threads post to change a status cell on the user-interface thread:
+// wParam = row identity, lParam = a heap std::string the handler takes ownership of.
 inline constexpr UINT kMsgDownloadStatus = WM_APP + 1;
 
 inline constexpr char kStatusOk[] = "OK";
@@ -36,8 +36,8 @@ class DownloadManager {
   // Status changes are sent to notifyWindow as kMsgDownloadStatus.
   void DownloadSelectedSong(const ResultList& list, HWND notifyWindow);
 
-  // Applies a kMsgDownloadStatus message to the list (user-interface thread).
-  static void ApplyStatus(const ResultList& list, WPARAM rowId, LPARAM text);
+  // Handles a kMsgDownloadStatus message (user-interface thread).
+  static void OnStatusMessage(const ResultList& list, WPARAM rowId, LPARAM text);
 
   // Cancels every running download and waits for them to clean up (pumping messages).
   void Shutdown();
@@ -45,6 +45,7 @@ class DownloadManager {
  private:
   struct Job;
   static DWORD WINAPI ThreadMain(void* job);
+  static void ApplyStatus(const ResultList& list, ResultList::RowId rowId, const std::string& text);
   void ForgetFinished();
 
   std::list<std::unique_ptr<Job>> jobs_;
