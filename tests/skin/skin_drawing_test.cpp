@@ -15,6 +15,7 @@
 #include "skin/skin_images.h"
 #include "skin/skin_paths.h"
 #include "tests/skin/skin_test_windows.h"
+#include "tests/support/test_paths.h"
 
 using namespace tunelark;
 using namespace skintest;
@@ -437,6 +438,12 @@ TEST_F(SkinDrawingTest, FadeTransformBandsFollowTheirGeometry) {
   EXPECT_EQ(ArgbToRgb(px(narrow, 300, 668)), 0x000000u);
 
   EXPECT_TRUE(FadeTransform(PictureInput::FromBytes({}), red, std::nullopt, false).empty());
+
+  // The default background faded into its own sampled colour, as a window picture is.
+  PictureInput background = PictureInput::FromBytes(CopySkinImage(SkinImage::Background));
+  ByteArray faded = FadeTransform(background, ImageColourSampler(background, 2000, 0, 0), std::nullopt, true);
+  ASSERT_FALSE(faded.empty());
+  tltest::WriteFileBytes(tltest::ScreenshotDirectory() + "\\skin_faded_background.png", ToText(faded));
 }
 
 // ---------------------------------------------------------------------------------------
