@@ -10,6 +10,18 @@
 // through the window's properties ("Hw_lbID", "Hw_FuID", "Hw_hProc").
 //
 // All of it runs on the thread that owns the skinned windows.
+//
+// The core's units:
+//   skin_engine.h        this engine: instances, options, start and end, lookups, removal
+//   skin_instance.h      SkinInstance: one skinned top-level window and its family lists
+//   control_list.h       Family, ControlRecord, FamilyList<Record>: a control family's list
+//   container_record.h   the container family's record (the core reads its tint)
+//   window_props.h       the property keys and typed get/set
+//   subclass.h           replacing and chaining window procedures, TakeControl
+//   snapshot_registry.h  memory DCs handed out by background snapshots
+//   background_snapshot.h  the background behind a control, backdrop bitmaps
+//   skin_colour.h, skin_paths.h, skin_geometry.h  colours, outlines, rectangles
+//   skin_images.h        the embedded pictures; picture_tools.h  sampler and fade
 #pragma once
 #include <windows.h>
 
