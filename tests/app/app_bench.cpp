@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "tests/support/process.h"
 #include "tests/support/remote_window.h"
+#include "tests/support/stopwatch.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
 
@@ -20,21 +21,7 @@ using namespace tltest;
 
 namespace {
 
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+double NowMs() { return 1000.0 * Seconds(); }
 
 // Milliseconds from CreateProcess to the window being visible.
 double StartUp(const std::string& exe, const char* windowClass) {
