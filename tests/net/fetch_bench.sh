@@ -2,7 +2,8 @@
 # Benchmark of the two request routines: starts the loopback test server, measures curl on a
 # 5 MiB and a 64 MiB body, then runs fetch_bench.exe, which prints each routine's MB/s and
 # its ratio to curl's figure from this same run.
-#   bash tests/net/fetch_bench.sh <build>/bin/fetch_bench.exe
+#   bash tests/net/fetch_bench.sh <build dir | path of fetch_bench.exe>
+# (scripts/bench.sh calls it with the build directory.)
 # Uses the Wine session and test certificates of the caller when there are (scripts/test.sh),
 # else makes its own and stops them afterwards.
 set -euo pipefail
@@ -25,7 +26,8 @@ if [ "${1:-}" = "--inner" ]; then
   exec wine "$@"
 fi
 
-exe=${1:?usage: fetch_bench.sh <fetch_bench.exe>}
+exe=${1:?usage: fetch_bench.sh <build dir | fetch_bench.exe>}
+if [ -d "$exe" ]; then exe="$exe/bin/fetch_bench.exe"; fi
 work=$(mktemp -d)
 session_started=0
 cleanup() {

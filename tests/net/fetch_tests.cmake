@@ -22,5 +22,5 @@ tl_add_fetch_test(winhttp_fetch_test ${CMAKE_CURRENT_LIST_DIR}/winhttp_fetch_tes
 tl_add_test(charset_convert_test ${CMAKE_CURRENT_LIST_DIR}/charset_convert_test.cpp LIBS tl_net LABELS net)
 
 # Throughput of both routines next to curl, on bodies from the loopback server:
-#   bash tests/net/fetch_bench.sh <build>/bin/fetch_bench.exe
-tl_add_bench(fetch_bench ${CMAKE_CURRENT_LIST_DIR}/fetch_bench.cpp LIBS tl_net tl_fetch_test_server)
+#   bash scripts/bench.sh fetch   (or: bash tests/net/fetch_bench.sh <build dir>)
+tl_add_bench(fetch_bench ${CMAKE_CURRENT_LIST_DIR}/fetch_bench.cpp LIBS tl_net tl_fetch_test_server wininet)
