@@ -128,7 +128,7 @@ ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options
   ByteArray body;
   DWORD declared = 0, size = sizeof declared;
   if (HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &declared, &size, nullptr))
-    ReserveFor(body, declared);
+    ReserveFor(body, static_cast<size_t>(declared) + kReadBlock);
   for (;;) {
     const size_t at = body.size();
     body.resize(at + kReadBlock);
