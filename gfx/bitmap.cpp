@@ -37,33 +37,39 @@ bool Bitmap::LoadFromBytes(const ByteArray& bytes, bool useIcm) {
 
 bool Bitmap::CreateFromScan0(int width, int height, int stride, Gdiplus::PixelFormat format, BYTE* scan0) {
   Gdiplus::GpBitmap* made = nullptr;
-  return Adopt(gdip::GdipCreateBitmapFromScan0(width, height, stride, format, scan0, &made), AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCreateBitmapFromScan0(width, height, stride, format, scan0, &made);
+  return Adopt(status, AsImage(made));
 }
 
 bool Bitmap::CreateFromGraphics(int width, int height, const Graphics& graphics) {
   Gdiplus::GpBitmap* made = nullptr;
-  return Adopt(gdip::GdipCreateBitmapFromGraphics(width, height, graphics.handle(), &made), AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCreateBitmapFromGraphics(width, height, graphics.handle(), &made);
+  return Adopt(status, AsImage(made));
 }
 
 bool Bitmap::CreateFromGdiDib(const BITMAPINFO* info, void* bits) {
   Gdiplus::GpBitmap* made = nullptr;
-  return Adopt(gdip::GdipCreateBitmapFromGdiDib(info, bits, &made), AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCreateBitmapFromGdiDib(info, bits, &made);
+  return Adopt(status, AsImage(made));
 }
 
 bool Bitmap::CreateFromHbitmap(HBITMAP bitmap, HPALETTE palette) {
   Gdiplus::GpBitmap* made = nullptr;
-  return Adopt(gdip::GdipCreateBitmapFromHBITMAP(bitmap, palette, &made), AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCreateBitmapFromHBITMAP(bitmap, palette, &made);
+  return Adopt(status, AsImage(made));
 }
 
 bool Bitmap::CreateFromHicon(HICON icon) {
   Gdiplus::GpBitmap* made = nullptr;
-  return Adopt(gdip::GdipCreateBitmapFromHICON(icon, &made), AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCreateBitmapFromHICON(icon, &made);
+  return Adopt(status, AsImage(made));
 }
 
 bool Bitmap::CreateFromResource(HINSTANCE instance, std::wstring_view name) {
   const std::wstring text(name);
   Gdiplus::GpBitmap* made = nullptr;
-  return Adopt(gdip::GdipCreateBitmapFromResource(instance, text.c_str(), &made), AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCreateBitmapFromResource(instance, text.c_str(), &made);
+  return Adopt(status, AsImage(made));
 }
 
 BitmapHandle Bitmap::CreateHbitmap(Gdiplus::ARGB background) const {
@@ -80,13 +86,14 @@ IconHandle Bitmap::CreateHicon() const {
 
 bool Bitmap::CloneArea(const Gdiplus::RectF& a, Gdiplus::PixelFormat format, Bitmap& into) const {
   Gdiplus::GpBitmap* made = nullptr;
-  return into.Adopt(gdip::GdipCloneBitmapArea(a.X, a.Y, a.Width, a.Height, format, bitmap(), &made), AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCloneBitmapArea(a.X, a.Y, a.Width, a.Height, format, bitmap(), &made);
+  return into.Adopt(status, AsImage(made));
 }
 
 bool Bitmap::CloneAreaI(const Gdiplus::Rect& a, Gdiplus::PixelFormat format, Bitmap& into) const {
   Gdiplus::GpBitmap* made = nullptr;
-  return into.Adopt(gdip::GdipCloneBitmapAreaI(a.X, a.Y, a.Width, a.Height, format, bitmap(), &made),
-                    AsImage(made));
+  const Gdiplus::Status status = gdip::GdipCloneBitmapAreaI(a.X, a.Y, a.Width, a.Height, format, bitmap(), &made);
+  return into.Adopt(status, AsImage(made));
 }
 
 bool Bitmap::LockBits(const Gdiplus::Rect* rect, UINT flags, Gdiplus::PixelFormat format,
@@ -148,12 +155,25 @@ bool Bitmap::RotateInto(float angle, Bitmap& target, const RotateOptions& option
 
   Matrix matrix;
   const float cx = static_cast<float>(newWidth) / 2.0f, cy = static_cast<float>(newHeight) / 2.0f;
-  if (!matrix.Create() || !matrix.Translate(cx, cy) || !matrix.Rotate(angle) || !matrix.Translate(-cx, -cy) ||
-      !matrix.Translate(static_cast<float>(newWidth - w) / 2.0f, static_cast<float>(newHeight - h) / 2.0f) ||
-      !graphics.SetTransform(matrix) || !graphics.DrawImage(*this, 0.0f, 0.0f) || !graphics.ResetTransform())
+  const double quarters = angle / 90.0;
+  if (std::fabs(quarters - std::round(quarters)) < 1e-6) {
+    // Quarter turns are exact pixel moves: turn a copy losslessly and draw it unrotated,
+    // centred, so no pixel is resampled or shifted by the renderer's rounding.
+    const int turns = ((static_cast<int>(std::lround(quarters)) % 4) + 4) % 4;
+    Bitmap turned;
+    if (!CloneAreaI(Gdiplus::Rect(0, 0, w, h), PixelFormat32bppARGB, turned)) return false;
+    static const Gdiplus::RotateFlipType kTurns[4] = {Gdiplus::RotateNoneFlipNone, Gdiplus::Rotate90FlipNone,
+                                                      Gdiplus::Rotate180FlipNone, Gdiplus::Rotate270FlipNone};
+    if (!turned.RotateFlip(kTurns[turns])) return false;
+    const int tw = turns % 2 ? h : w, th = turns % 2 ? w : h;
+    if (!graphics.DrawImageRectI(turned, (newWidth - tw) / 2, (newHeight - th) / 2, tw, th)) return false;
+  } else if (!matrix.Create() || !matrix.Translate(cx, cy) || !matrix.Rotate(angle) || !matrix.Translate(-cx, -cy) ||
+             !matrix.Translate(static_cast<float>(newWidth - w) / 2.0f, static_cast<float>(newHeight - h) / 2.0f) ||
+             !graphics.SetTransform(matrix) || !graphics.DrawImage(*this, 0.0f, 0.0f) || !graphics.ResetTransform()) {
     return false;
+  }
   // Graphics and matrix go before the bitmap is handed on.
-  matrix.Delete();
+  if (!matrix.empty()) matrix.Delete();
   graphics.Delete();
   target.Attach(rotated.Detach());
   return TrackStatus(Gdiplus::Ok);

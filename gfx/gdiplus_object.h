@@ -52,7 +52,8 @@ class GdiplusObject {
 
   // Status convention of creation operations: on Ok the new object replaces the held one;
   // on failure the held object stays as it was and anything GDI+ made is deleted.
-  bool Adopt(Gdiplus::Status status, Native* made) {
+  // made is read by reference, after the creating call (an argument of this call) has run.
+  bool Adopt(Gdiplus::Status status, Native* const& made) {
     if (!TrackStatus(status)) {
       if (made) DeleteFn(made);
       return false;

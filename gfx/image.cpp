@@ -111,7 +111,7 @@ bool Image::Delete() {
   return ok;
 }
 
-bool Image::Adopt(Gdiplus::Status status, Gdiplus::GpImage* made) {
+bool Image::Adopt(Gdiplus::Status status, Gdiplus::GpImage* const& made) {
   if (!TrackStatus(status)) {
     if (made) gdip::GdipDisposeImage(made);
     return false;

@@ -76,7 +76,7 @@ class Image : private ImageStreams, public GdiplusObject<Gdiplus::GpImage, &gdip
   bool RotateFlip(Gdiplus::RotateFlipType type);
 
   // Creation convention (see GdiplusObject::Adopt), closing the old load stream on success.
-  bool Adopt(Gdiplus::Status status, Gdiplus::GpImage* made);
+  bool Adopt(Gdiplus::Status status, Gdiplus::GpImage* const& made);
 
  protected:
   bool AdoptStreamImage(Gdiplus::Status status, Gdiplus::GpImage* made, MemoryStream& stream);

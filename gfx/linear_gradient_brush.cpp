@@ -49,7 +49,8 @@ bool LinearGradientBrush::CreateFromRectWithAngleI(const Gdiplus::Rect& rect, AR
 
 bool LinearGradientBrush::Clone(LinearGradientBrush& into) const {
   Gdiplus::GpBrush* made = nullptr;
-  return into.Adopt(gdip::GdipCloneBrush(handle(), &made), static_cast<Gdiplus::GpLineGradient*>(made));
+  const Gdiplus::Status status = gdip::GdipCloneBrush(handle(), &made);
+  return into.Adopt(status, static_cast<Gdiplus::GpLineGradient*>(made));
 }
 
 bool LinearGradientBrush::GetType(Gdiplus::BrushType& type) const {

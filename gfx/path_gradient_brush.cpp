@@ -40,7 +40,8 @@ bool PathGradientBrush::CreateFromPath(const GraphicsPath& path) {
 
 bool PathGradientBrush::Clone(PathGradientBrush& into) const {
   Gdiplus::GpBrush* made = nullptr;
-  return into.Adopt(gdip::GdipCloneBrush(handle(), &made), static_cast<Gdiplus::GpPathGradient*>(made));
+  const Gdiplus::Status status = gdip::GdipCloneBrush(handle(), &made);
+  return into.Adopt(status, static_cast<Gdiplus::GpPathGradient*>(made));
 }
 
 bool PathGradientBrush::GetType(Gdiplus::BrushType& type) const {

@@ -9,7 +9,8 @@ bool SolidBrush::Create(Gdiplus::ARGB colour) {
 
 bool SolidBrush::Clone(SolidBrush& into) const {
   Gdiplus::GpBrush* made = nullptr;
-  return into.Adopt(gdip::GdipCloneBrush(handle(), &made), static_cast<Gdiplus::GpSolidFill*>(made));
+  const Gdiplus::Status status = gdip::GdipCloneBrush(handle(), &made);
+  return into.Adopt(status, static_cast<Gdiplus::GpSolidFill*>(made));
 }
 
 bool SolidBrush::GetType(Gdiplus::BrushType& type) const {
