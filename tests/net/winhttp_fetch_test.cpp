@@ -125,6 +125,11 @@ TEST_F(WinHttpFetchTest, RedirectsAreFollowedUnlessForbidden) {
   EXPECT_EQ(WinHttpFetch(HttpUrl("/wh/hop"), options), "landed");
   EXPECT_EQ(status, "200 OK");
   EXPECT_EQ(Requests("/wh/landing").size(), 1u);
+
+  // A HEAD reply declares a length but carries no body: that is no broken body.
+  options.method = 2;
+  EXPECT_EQ(WinHttpFetch(HttpUrl("/wh/landing"), options), "");
+  EXPECT_EQ(status, "200 OK");
 }
 
 TEST_F(WinHttpFetchTest, RedirectFromHttpsToHttpIsHandedBack) {

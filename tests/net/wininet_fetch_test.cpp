@@ -174,6 +174,11 @@ TEST_F(WinInetFetchTest, RedirectsAreFollowedUnlessForbidden) {
   EXPECT_EQ(replyHeaders.compare(0, 18, "HTTP/1.1 302 Found"), 0) << replyHeaders;
   EXPECT_NE(replyHeaders.find("Location: /ii/target"), std::string::npos);
   EXPECT_EQ(Requests("/ii/target").size(), 1u);
+
+  // From plain HTTP up to HTTPS the redirect is followed as well.
+  ASSERT_TRUE(Script("/ii/up", Reply("302 Found", {"Location: " + HttpsUrl("/ii/up-target")}, "up")));
+  ASSERT_TRUE(Script("/ii/up-target", Reply("200 OK", {}, "secure landing")));
+  EXPECT_EQ(Text(WinInetFetch(HttpUrl("/ii/up"))), "secure landing");
 }
 
 TEST_F(WinInetFetchTest, ProxyNameIsHttpPrefixedAndTheProxySeesTheRequest) {
