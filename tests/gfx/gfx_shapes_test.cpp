@@ -12,6 +12,7 @@
 #include "gfx/graphics_path.h"
 #include "gfx/matrix.h"
 #include "gfx/pen.h"
+#include "gfx/region.h"
 #include "gfx/string_format.h"
 #include "tests/gfx/gfx_test_support.h"
 #include "tests/support/test_paths.h"
@@ -367,4 +368,73 @@ TEST(Fonts, FromDefaultGuiFontHandleAndLogfont) {
   // A null font handle is refused without a GDI+ call.
   EXPECT_FALSE(missing.CreateFromHfont(nullptr));
   EXPECT_TRUE(missing.empty());
+}
+
+namespace {
+
+int Grey(Gdiplus::ARGB c) { return static_cast<int>(c & 0xFF); }
+
+}  // namespace
+
+TEST(ClipAndGradients, XorClipLeavesAFrameRingAndGradientsRunAsAsked) {
+  Canvas ring(40, 30);
+  Graphics& g = ring.graphics;
+  ASSERT_TRUE(g.SetClipRect(0, 0, 40, 30, Gdiplus::CombineModeReplace));
+  ASSERT_TRUE(g.SetClipRect(3, 3, 34, 24, Gdiplus::CombineModeXor));
+  ASSERT_TRUE(g.FillRectangleWithColour(0xFF000000, Gdiplus::RectF(0, 0, 40, 30)));
+  ASSERT_TRUE(g.ResetClip());
+  ring.Save("gfx_clip_ring");
+  EXPECT_TRUE(ring.IsInk(1, 1));
+  EXPECT_TRUE(ring.IsInk(38, 15));
+  EXPECT_TRUE(ring.IsInk(20, 28));
+  EXPECT_FALSE(ring.IsInk(4, 4));
+  EXPECT_FALSE(ring.IsInk(20, 15));
+  EXPECT_FALSE(ring.IsInk(35, 25));
+
+  // Black to white along x; with a linear blend of focus 0.5 white peaks in the middle.
+  Canvas ramp(100, 20);
+  LinearGradientBrush brush;
+  ASSERT_TRUE(brush.CreateFromPoints(PointF(0, 0), PointF(100, 0), 0xFF000000, 0xFFFFFFFF));
+  ASSERT_TRUE(ramp.graphics.FillRectangle(brush, 0, 0, 100, 10));
+  EXPECT_LT(Grey(ramp.At(5, 5)), 40);
+  EXPECT_GT(Grey(ramp.At(95, 5)), 215);
+  EXPECT_LT(Grey(ramp.At(30, 5)), Grey(ramp.At(70, 5)));
+  if (brush.SetLinearBlend(0.5f, 1.0f)) {
+    ASSERT_TRUE(ramp.graphics.FillRectangle(brush, 0, 10, 100, 10));
+    EXPECT_GT(Grey(ramp.At(50, 15)), 215);
+    EXPECT_LT(Grey(ramp.At(95, 15)), 40);
+  } else {
+    EXPECT_EQ(Gdiplus::NotImplemented, lastGdiplusStatus);
+  }
+  ramp.Save("gfx_linear_gradient");
+
+  // A path gradient: white centre, black rim.
+  Canvas dot(40, 40);
+  GraphicsPath circle;
+  ASSERT_TRUE(circle.Create());
+  ASSERT_TRUE(circle.AddEllipse(0, 0, 40, 40));
+  PathGradientBrush radial;
+  ASSERT_TRUE(radial.CreateFromPath(circle));
+  ASSERT_TRUE(radial.SetCentreColour(0xFFFFFFFF));
+  ASSERT_TRUE(radial.SetSurroundColours({0xFF000000}));
+  Gdiplus::ARGB centre = 0;
+  ASSERT_TRUE(radial.GetCentreColour(centre));
+  EXPECT_EQ(0xFFFFFFFFu, centre);
+  ASSERT_TRUE(dot.graphics.FillPath(radial, circle));
+  dot.Save("gfx_path_gradient");
+  EXPECT_GT(Grey(dot.At(20, 20)), 200);
+  EXPECT_LT(Grey(dot.At(20, 2)), 80);
+
+  // Regions become GDI regions of the same shape.
+  Region region;
+  ASSERT_TRUE(region.CreateFromRect(Gdiplus::RectF(0, 0, 20, 20)));
+  ASSERT_TRUE(region.CombineRect(Gdiplus::RectF(5, 5, 10, 10), Gdiplus::CombineModeXor));
+  RegionHandle gdiRegion = region.GetHrgn(dot.graphics);
+  ASSERT_TRUE(gdiRegion);
+  EXPECT_TRUE(PtInRegion(gdiRegion.get(), 2, 2));
+  EXPECT_FALSE(PtInRegion(gdiRegion.get(), 10, 10));
+  EXPECT_FALSE(PtInRegion(gdiRegion.get(), 25, 25));
+  bool visible = true;
+  ASSERT_TRUE(region.IsVisiblePoint(10, 10, nullptr, visible));
+  EXPECT_FALSE(visible);
 }
