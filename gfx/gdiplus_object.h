@@ -4,6 +4,8 @@
 //
 // The layer's objects own their native object: the destructor deletes it, moving hands it
 // on, and copying is not possible (use the classes' Clone operations for a second object).
+// So two objects never share one native object, and forgetting a delete cannot leak it;
+// Delete still exists for callers that want the native object gone before the scope ends.
 #pragma once
 #include <utility>
 
