@@ -4,6 +4,7 @@
 #include <winhttp.h>
 
 #include <cstring>
+#include <utility>
 
 #include "net/body_buffer.h"
 #include "net/charset_convert.h"
@@ -245,10 +246,10 @@ std::string WinHttpFetch(const std::string& address, const WinHttpOptions& optio
   if (options.cookies) MergeCookies(*options.cookies, cookies);
   if (options.replyCookies) *options.replyCookies = cookies;
 
-  if (options.body) *options.body = body;
   std::string text = TextUpToZero(body);
   const std::string charset = DeclaredCharset(text.substr(0, 1024));
   if (!charset.empty() && charset != "gbk" && charset != "gb2312") ConvertToGbk(body, charset, text);
+  if (options.body) *options.body = std::move(body);
   return text;
 }
 
