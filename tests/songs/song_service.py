@@ -70,14 +70,14 @@ def make_random_file(path, size):
     os.replace(path + ".tmp", path)
 
 
-def hits_for(spec, songs):
-    if isinstance(spec, dict) and "generate" in spec:
+def hits_for(entry, songs):
+    if isinstance(entry, dict) and "generate" in entry:
         ids = sorted(songs)
         return [{"singer": "歌手%d" % i, "name": "第%d首 Song %d 歌" % (i + 1, i + 1),
                  "url": song_address("song:" + ids[i % len(ids)]), "hash": "%032x" % i}
-                for i in range(spec["generate"])]
+                for i in range(entry["generate"])]
     out = []
-    for hit in spec:
+    for hit in entry:
         h = dict(hit)
         if h.get("name") == "@LONG300@":
             h["name"] = "长" * 300
@@ -99,13 +99,13 @@ def prepare(out, search_host, tls):
     lines = ['    default "none.json";']
     with open(os.path.join(replies, "none.json"), "w", encoding="utf-8") as f:
         f.write('{"status":1,"data":[]}')
-    for i, (keyword, spec) in enumerate(sorted(cat["searches"].items())):
+    for i, (keyword, entry) in enumerate(sorted(cat["searches"].items())):
         name = "r%d.json" % i
-        if isinstance(spec, dict) and "raw" in spec:
-            body = spec["raw"]
+        if isinstance(entry, dict) and "raw" in entry:
+            body = entry["raw"]
         else:
-            body = json.dumps({"status": 1, "total": len(hits_for(spec, cat["songs"])),
-                               "data": hits_for(spec, cat["songs"])}, ensure_ascii=False)
+            body = json.dumps({"status": 1, "total": len(hits_for(entry, cat["songs"])),
+                               "data": hits_for(entry, cat["songs"])}, ensure_ascii=False)
         with open(os.path.join(replies, name), "w", encoding="utf-8") as f:
             f.write(body)
         lines.append('    "%s" "%s";' % (encode_keyword(keyword), name))
