@@ -14,19 +14,11 @@
 #include "../net/fetch_test_server.h"
 #include "net/winhttp_fetch.h"
 #include "net/wininet_fetch.h"
+#include "tests/support/stopwatch.h"
 
 namespace {
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using tltest::Seconds;
 
 std::map<long, double> CurlFigures() {
   std::map<long, double> figures;
