@@ -7,18 +7,21 @@
 
 namespace tunelark {
 
+std::unique_ptr<SkinEngine> g_skin;
 std::unique_ptr<JsonDocument> g_json;
 ByteArray g_searchReply;
 
 namespace {
 
-// Releases the process-wide objects in the order the program needs: the search reply,
-// then the JSON document (which ends its script engine and COM on this thread).
+// Releases the process-wide objects in the order the program needs: the skin engine (GDI+
+// shut down), the search reply, then the JSON document (which ends its script engine and
+// COM on this thread).
 struct ExitRoutine {
   ExitRoutine() = default;
   ExitRoutine(const ExitRoutine&) = delete;
   ExitRoutine& operator=(const ExitRoutine&) = delete;
   ~ExitRoutine() {
+    g_skin.reset();
     ByteArray().swap(g_searchReply);
     g_json.reset();
   }
@@ -41,7 +44,9 @@ int RunTunelark(HINSTANCE instance, int showCommand) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
 
+  g_skin = std::make_unique<SkinEngine>();
   ExitRoutine exitRoutine;
+  g_skin->Start();
   MainWindow mainWindow;
   if (!mainWindow.Create(instance, showCommand)) return 1;
   // The script engine behind the search document takes a while to load: start it once the
