@@ -3,6 +3,7 @@
 #pragma once
 #include <vector>
 
+#include "gfx/counted_arrays.h"
 #include "gfx/gdiplus_api.h"
 
 namespace tunelark::detail {
@@ -10,7 +11,7 @@ namespace tunelark::detail {
 // factors/colours and positions must have the same, nonzero length that fits an INT.
 template <typename T>
 bool BlendSizesMatch(const std::vector<T>& values, const std::vector<float>& positions) {
-  if (values.empty() || values.size() != positions.size() || values.size() > 0x7FFFFFF) {
+  if (values.empty() || values.size() != positions.size() || values.size() > kMaxArrayCount) {
     lastGdiplusStatus = Gdiplus::InvalidParameter;
     return false;
   }
@@ -20,10 +21,7 @@ bool BlendSizesMatch(const std::vector<T>& values, const std::vector<float>& pos
 // Sizes both vectors to count (when count is sane) before a GDI+ read.
 template <typename T>
 bool PrepareBlendRead(INT count, std::vector<T>& values, std::vector<float>& positions) {
-  if (count < 0 || count > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::GenericError;
-    return false;
-  }
+  if (!ReportedCountOk(count)) return false;
   values.assign(static_cast<size_t>(count), T{});
   positions.assign(static_cast<size_t>(count), 0.0f);
   return true;

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "gfx/about_point.h"
+#include "gfx/counted_arrays.h"
 #include "gfx/font.h"
 #include "gfx/graphics_path.h"
 #include "gfx/image.h"
@@ -17,21 +18,10 @@ namespace tunelark {
 using Gdiplus::Point;
 using Gdiplus::PointF;
 
+using detail::Count;
+using detail::Countable;
+
 namespace {
-
-template <typename T>
-bool Countable(const std::vector<T>& values, size_t minimum = 1) {
-  if (values.size() < minimum || values.size() > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::InvalidParameter;
-    return false;
-  }
-  return true;
-}
-
-template <typename T>
-INT Count(const std::vector<T>& values) {
-  return static_cast<INT>(values.size());
-}
 
 Gdiplus::GpStringFormat* FormatOf(const StringFormat* format) { return format ? format->handle() : nullptr; }
 

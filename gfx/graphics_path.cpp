@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "gfx/counted_arrays.h"
 #include "gfx/font_family.h"
 #include "gfx/graphics.h"
 #include "gfx/matrix.h"
@@ -15,22 +16,10 @@ namespace tunelark {
 using Gdiplus::Point;
 using Gdiplus::PointF;
 
+using detail::Count;
+using detail::Countable;
+
 namespace {
-
-// Point lists handed to GDI+ must be non-empty and countable in an INT.
-template <typename T>
-bool Countable(const std::vector<T>& values, size_t minimum = 1) {
-  if (values.size() < minimum || values.size() > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::InvalidParameter;
-    return false;
-  }
-  return true;
-}
-
-template <typename T>
-INT Count(const std::vector<T>& values) {
-  return static_cast<INT>(values.size());
-}
 
 Gdiplus::GpGraphics* GraphicsOf(const Graphics* graphics) { return graphics ? graphics->handle() : nullptr; }
 
@@ -87,11 +76,7 @@ namespace {
 template <typename T>
 bool SizeForPoints(const GraphicsPath& path, std::vector<T>& out, int& count) {
   out.clear();
-  if (!path.GetPointCount(count)) return false;
-  if (count < 0 || count > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::GenericError;
-    return false;
-  }
+  if (!path.GetPointCount(count) || !detail::ReportedCountOk(count)) return false;
   out.resize(static_cast<size_t>(count));
   return true;
 }

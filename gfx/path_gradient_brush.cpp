@@ -1,6 +1,7 @@
 #include "gfx/about_point.h"
 #include "gfx/blend_arrays.h"
 #include "gfx/brushes.h"
+#include "gfx/counted_arrays.h"
 #include "gfx/graphics_path.h"
 #include "gfx/matrix.h"
 
@@ -8,29 +9,16 @@ namespace tunelark {
 
 using Gdiplus::ARGB;
 
-namespace {
-
-template <typename Points>
-bool PointCountOk(const Points& points) {
-  if (points.size() < 2 || points.size() > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::InvalidParameter;
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 bool PathGradientBrush::CreateFromPoints(const std::vector<Gdiplus::PointF>& points, Gdiplus::WrapMode wrap) {
-  if (!PointCountOk(points)) return false;
+  if (!detail::Countable(points, 2)) return false;
   Gdiplus::GpPathGradient* made = nullptr;
-  return Adopt(gdip::GdipCreatePathGradient(points.data(), static_cast<INT>(points.size()), wrap, &made), made);
+  return Adopt(gdip::GdipCreatePathGradient(points.data(), detail::Count(points), wrap, &made), made);
 }
 
 bool PathGradientBrush::CreateFromPointsI(const std::vector<Gdiplus::Point>& points, Gdiplus::WrapMode wrap) {
-  if (!PointCountOk(points)) return false;
+  if (!detail::Countable(points, 2)) return false;
   Gdiplus::GpPathGradient* made = nullptr;
-  return Adopt(gdip::GdipCreatePathGradientI(points.data(), static_cast<INT>(points.size()), wrap, &made), made);
+  return Adopt(gdip::GdipCreatePathGradientI(points.data(), detail::Count(points), wrap, &made), made);
 }
 
 bool PathGradientBrush::CreateFromPath(const GraphicsPath& path) {
@@ -71,21 +59,14 @@ bool PathGradientBrush::GetSurroundColourCount(int& count) const {
 }
 
 bool PathGradientBrush::SetSurroundColours(const std::vector<ARGB>& colours) {
-  if (colours.empty() || colours.size() > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::InvalidParameter;
-    return false;
-  }
-  INT count = static_cast<INT>(colours.size());
+  if (!detail::Countable(colours)) return false;
+  INT count = detail::Count(colours);
   return TrackStatus(gdip::GdipSetPathGradientSurroundColorsWithCount(handle(), colours.data(), &count));
 }
 
 bool PathGradientBrush::GetSurroundColours(std::vector<ARGB>& colours) const {
   int count = 0;
-  if (!GetSurroundColourCount(count)) return false;
-  if (count < 0 || count > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::GenericError;
-    return false;
-  }
+  if (!GetSurroundColourCount(count) || !detail::ReportedCountOk(count)) return false;
   colours.assign(static_cast<size_t>(count), 0);
   INT n = count;
   const bool ok = TrackStatus(gdip::GdipGetPathGradientSurroundColorsWithCount(handle(), colours.data(), &n));

@@ -1,6 +1,7 @@
 #include "gfx/pen.h"
 
 #include "gfx/about_point.h"
+#include "gfx/counted_arrays.h"
 #include "gfx/matrix.h"
 
 namespace tunelark {
@@ -100,40 +101,26 @@ bool Pen::SetDashOffset(float offset) { return TrackStatus(gdip::GdipSetPenDashO
 bool Pen::GetDashOffset(float& offset) const { return TrackStatus(gdip::GdipGetPenDashOffset(handle(), &offset)); }
 
 bool Pen::SetDashArray(const std::vector<float>& dashes) {
-  if (dashes.empty() || dashes.size() > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::InvalidParameter;
-    return false;
-  }
-  return TrackStatus(gdip::GdipSetPenDashArray(handle(), dashes.data(), static_cast<INT>(dashes.size())));
+  if (!detail::Countable(dashes)) return false;
+  return TrackStatus(gdip::GdipSetPenDashArray(handle(), dashes.data(), detail::Count(dashes)));
 }
 
 bool Pen::GetDashArray(std::vector<float>& dashes) const {
   INT count = 0;
-  if (!TrackStatus(gdip::GdipGetPenDashCount(handle(), &count))) return false;
-  if (count < 0 || count > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::GenericError;
-    return false;
-  }
+  if (!TrackStatus(gdip::GdipGetPenDashCount(handle(), &count)) || !detail::ReportedCountOk(count)) return false;
   dashes.assign(static_cast<size_t>(count), 0.0f);
   if (count == 0) return true;
   return TrackStatus(gdip::GdipGetPenDashArray(handle(), dashes.data(), count));
 }
 
 bool Pen::SetCompoundArray(const std::vector<float>& compound) {
-  if (compound.empty() || compound.size() > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::InvalidParameter;
-    return false;
-  }
-  return TrackStatus(gdip::GdipSetPenCompoundArray(handle(), compound.data(), static_cast<INT>(compound.size())));
+  if (!detail::Countable(compound)) return false;
+  return TrackStatus(gdip::GdipSetPenCompoundArray(handle(), compound.data(), detail::Count(compound)));
 }
 
 bool Pen::GetCompoundArray(std::vector<float>& compound) const {
   INT count = 0;
-  if (!TrackStatus(gdip::GdipGetPenCompoundCount(handle(), &count))) return false;
-  if (count < 0 || count > 0x7FFFFFF) {
-    lastGdiplusStatus = Gdiplus::GenericError;
-    return false;
-  }
+  if (!TrackStatus(gdip::GdipGetPenCompoundCount(handle(), &count)) || !detail::ReportedCountOk(count)) return false;
   compound.assign(static_cast<size_t>(count), 0.0f);
   if (count == 0) return true;
   return TrackStatus(gdip::GdipGetPenCompoundArray(handle(), compound.data(), count));

@@ -12,6 +12,24 @@ namespace {
 
 Gdiplus::GpGraphics* GraphicsOf(const Graphics* graphics) { return graphics ? graphics->handle() : nullptr; }
 
+// The scan rectangles of region under matrix, read with getScans (float or integer form):
+// scans is sized by the scan count first and cut to what GDI+ filled.
+template <typename Rect, typename GetScansFn>
+bool ReadScans(const Region& region, const Matrix& matrix, std::vector<Rect>& scans, GetScansFn getScans) {
+  scans.clear();
+  UINT count = 0;
+  if (!region.GetScansCount(matrix, count)) return false;
+  if (count > 0x1000000) {
+    lastGdiplusStatus = Gdiplus::GenericError;
+    return false;
+  }
+  scans.resize(count);
+  INT filled = 0;
+  const bool ok = TrackStatus(getScans(region.handle(), scans.data(), &filled, matrix.handle()));
+  if (filled >= 0 && static_cast<UINT>(filled) < count) scans.resize(static_cast<size_t>(filled));
+  return ok;
+}
+
 }  // namespace
 
 bool Region::Create() {
@@ -168,33 +186,11 @@ bool Region::GetScansCount(const Matrix& matrix, UINT& count) const {
 }
 
 bool Region::GetScans(const Matrix& matrix, std::vector<Gdiplus::RectF>& scans) const {
-  scans.clear();
-  UINT count = 0;
-  if (!GetScansCount(matrix, count)) return false;
-  if (count > 0x1000000) {
-    lastGdiplusStatus = Gdiplus::GenericError;
-    return false;
-  }
-  scans.resize(count);
-  INT filled = 0;
-  const bool ok = TrackStatus(gdip::GdipGetRegionScans(handle(), scans.data(), &filled, matrix.handle()));
-  if (filled >= 0 && static_cast<UINT>(filled) < count) scans.resize(static_cast<size_t>(filled));
-  return ok;
+  return ReadScans(*this, matrix, scans, gdip::GdipGetRegionScans);
 }
 
 bool Region::GetScansI(const Matrix& matrix, std::vector<Gdiplus::Rect>& scans) const {
-  scans.clear();
-  UINT count = 0;
-  if (!GetScansCount(matrix, count)) return false;
-  if (count > 0x1000000) {
-    lastGdiplusStatus = Gdiplus::GenericError;
-    return false;
-  }
-  scans.resize(count);
-  INT filled = 0;
-  const bool ok = TrackStatus(gdip::GdipGetRegionScansI(handle(), scans.data(), &filled, matrix.handle()));
-  if (filled >= 0 && static_cast<UINT>(filled) < count) scans.resize(static_cast<size_t>(filled));
-  return ok;
+  return ReadScans(*this, matrix, scans, gdip::GdipGetRegionScansI);
 }
 
 }  // namespace tunelark
