@@ -3,6 +3,7 @@
 // Input is real: the keyword is put in the box, buttons and rows are clicked with the mouse.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <wininet.h>
 
 #include <algorithm>
 #include <string>
@@ -110,6 +111,10 @@ TEST_F(SongJobTest, ChineseKeywordListsHitsAndDoubleClickDownloadsTheRealMp3) {
   EXPECT_EQ(WaitForFinalStatus(0), "OK");
   EXPECT_TRUE(SameBytes(Downloaded("周杰伦-晴天.mp3"), ServedSong("qingtian")));
   EXPECT_EQ(remote_->Cell(1, 2), "") << "only the double-clicked row changes";
+  DWORD cacheInfoSize = 0;  // the program runs in this test's Wine prefix: same web cache
+  EXPECT_FALSE(GetUrlCacheEntryInfoA("http://cdn.test/files/qingtian.mp3", nullptr, &cacheInfoSize) ||
+               GetLastError() == ERROR_INSUFFICIENT_BUFFER)
+      << "the song must not leave a second copy in the web cache";
 
   Capture shot = CaptureWindow(window_);
   shot.SavePng(ScreenshotDirectory() + "\\search_and_download.png");
