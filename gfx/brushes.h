@@ -3,33 +3,54 @@
 //   LinearGradientBrush  a two-colour (or blended) gradient along a line or rectangle
 //   PathGradientBrush    a gradient from a centre colour to the colours of a path outline
 // and BrushRef, the non-owning view through which Graphics, Pen and friends take "any brush".
-// Transform operations include scale and rotate about a point, in either matrix order.
+// The gradient brushes' transform operations (TransformOps) include scale and rotate about a
+// point, in either matrix order.
 #pragma once
 #include <vector>
 
 #include "gfx/gdiplus_object.h"
+#include "gfx/transform_ops.h"
 
 namespace tunelark {
 
-class Matrix;
 class GraphicsPath;
 
-class SolidBrush : public GdiplusObject<Gdiplus::GpSolidFill, &gdip::GdipDeleteBrush> {
+// What every brush class shares: ownership of a GDI+ brush of type Native (deleted with
+// GdipDeleteBrush), the generic brush handle BrushRef takes, the brush type and cloning
+// into another brush of the same class.
+template <typename Derived, typename Native>
+class BrushObject : public GdiplusObject<Native, &gdip::GdipDeleteBrush> {
  public:
-  using GdiplusObject::GdiplusObject;
-  Gdiplus::GpBrush* brushHandle() const { return handle(); }
+  using GdiplusObject<Native, &gdip::GdipDeleteBrush>::GdiplusObject;
+  Gdiplus::GpBrush* brushHandle() const { return this->handle(); }
+
+  bool Clone(Derived& into) const {
+    Gdiplus::GpBrush* made = nullptr;
+    const Gdiplus::Status status = gdip::GdipCloneBrush(this->handle(), &made);
+    return into.Adopt(status, static_cast<Native*>(made));
+  }
+  bool GetType(Gdiplus::BrushType& type) const {
+    return TrackStatus(gdip::GdipGetBrushType(this->handle(), &type));
+  }
+};
+
+class SolidBrush : public BrushObject<SolidBrush, Gdiplus::GpSolidFill> {
+ public:
+  using BrushObject::BrushObject;
 
   bool Create(Gdiplus::ARGB colour);
-  bool Clone(SolidBrush& into) const;
-  bool GetType(Gdiplus::BrushType& type) const;
   bool SetColour(Gdiplus::ARGB colour);
   bool GetColour(Gdiplus::ARGB& colour) const;
 };
 
-class LinearGradientBrush : public GdiplusObject<Gdiplus::GpLineGradient, &gdip::GdipDeleteBrush> {
+class LinearGradientBrush
+    : public BrushObject<LinearGradientBrush, Gdiplus::GpLineGradient>,
+      public TransformOps<LinearGradientBrush, &gdip::GdipGetLineTransform, &gdip::GdipSetLineTransform,
+                          &gdip::GdipResetLineTransform, &gdip::GdipMultiplyLineTransform,
+                          &gdip::GdipTranslateLineTransform, &gdip::GdipScaleLineTransform,
+                          &gdip::GdipRotateLineTransform> {
  public:
-  using GdiplusObject::GdiplusObject;
-  Gdiplus::GpBrush* brushHandle() const { return handle(); }
+  using BrushObject::BrushObject;
 
   bool CreateFromPoints(const Gdiplus::PointF& from, const Gdiplus::PointF& to, Gdiplus::ARGB colour1,
                         Gdiplus::ARGB colour2, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
@@ -43,8 +64,6 @@ class LinearGradientBrush : public GdiplusObject<Gdiplus::GpLineGradient, &gdip:
                                float angle, bool isAngleScalable, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
   bool CreateFromRectWithAngleI(const Gdiplus::Rect& rect, Gdiplus::ARGB colour1, Gdiplus::ARGB colour2,
                                 float angle, bool isAngleScalable, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
-  bool Clone(LinearGradientBrush& into) const;
-  bool GetType(Gdiplus::BrushType& type) const;
 
   bool SetColours(Gdiplus::ARGB colour1, Gdiplus::ARGB colour2);
   bool GetColours(Gdiplus::ARGB& colour1, Gdiplus::ARGB& colour2) const;
@@ -64,29 +83,20 @@ class LinearGradientBrush : public GdiplusObject<Gdiplus::GpLineGradient, &gdip:
   bool SetWrapMode(Gdiplus::WrapMode wrap);
   bool GetWrapMode(Gdiplus::WrapMode& wrap) const;
 
-  bool GetTransform(Matrix& matrix) const;  // matrix must exist (Matrix::Create)
-  bool SetTransform(const Matrix& matrix);
-  bool ResetTransform();
-  bool MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool ScaleAt(float sx, float sy, const Gdiplus::PointF& centre,
-               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool RotateTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool RotateAt(float angle, const Gdiplus::PointF& centre,
-                Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
 };
 
-class PathGradientBrush : public GdiplusObject<Gdiplus::GpPathGradient, &gdip::GdipDeleteBrush> {
+class PathGradientBrush
+    : public BrushObject<PathGradientBrush, Gdiplus::GpPathGradient>,
+      public TransformOps<PathGradientBrush, &gdip::GdipGetPathGradientTransform,
+                          &gdip::GdipSetPathGradientTransform, &gdip::GdipResetPathGradientTransform,
+                          &gdip::GdipMultiplyPathGradientTransform, &gdip::GdipTranslatePathGradientTransform,
+                          &gdip::GdipScalePathGradientTransform, &gdip::GdipRotatePathGradientTransform> {
  public:
-  using GdiplusObject::GdiplusObject;
-  Gdiplus::GpBrush* brushHandle() const { return handle(); }
+  using BrushObject::BrushObject;
 
   bool CreateFromPoints(const std::vector<Gdiplus::PointF>& points, Gdiplus::WrapMode wrap = Gdiplus::WrapModeClamp);
   bool CreateFromPointsI(const std::vector<Gdiplus::Point>& points, Gdiplus::WrapMode wrap = Gdiplus::WrapModeClamp);
   bool CreateFromPath(const GraphicsPath& path);
-  bool Clone(PathGradientBrush& into) const;
-  bool GetType(Gdiplus::BrushType& type) const;
 
   bool SetCentreColour(Gdiplus::ARGB colour);
   bool GetCentreColour(Gdiplus::ARGB& colour) const;
@@ -118,17 +128,6 @@ class PathGradientBrush : public GdiplusObject<Gdiplus::GpPathGradient, &gdip::G
   bool SetWrapMode(Gdiplus::WrapMode wrap);
   bool GetWrapMode(Gdiplus::WrapMode& wrap) const;
 
-  bool GetTransform(Matrix& matrix) const;
-  bool SetTransform(const Matrix& matrix);
-  bool ResetTransform();
-  bool MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool ScaleAt(float sx, float sy, const Gdiplus::PointF& centre,
-               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool RotateTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool RotateAt(float angle, const Gdiplus::PointF& centre,
-                Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
 };
 
 // A borrowed brush handle: any of the brush classes converts to it.

@@ -2,12 +2,10 @@
 
 #include <climits>
 
-#include "gfx/about_point.h"
 #include "gfx/counted_arrays.h"
 #include "gfx/font.h"
 #include "gfx/graphics_path.h"
 #include "gfx/image.h"
-#include "gfx/matrix.h"
 #include "gfx/pen.h"
 #include "gfx/region.h"
 #include "gfx/string_format.h"
@@ -103,42 +101,6 @@ bool Graphics::SetPixelOffsetMode(Gdiplus::PixelOffsetMode mode) {
 }
 bool Graphics::GetPixelOffsetMode(Gdiplus::PixelOffsetMode& mode) const {
   return TrackStatus(gdip::GdipGetPixelOffsetMode(handle(), &mode));
-}
-
-bool Graphics::SetTransform(const Matrix& matrix) {
-  return TrackStatus(gdip::GdipSetWorldTransform(handle(), matrix.handle()));
-}
-bool Graphics::GetTransform(Matrix& matrix) const {
-  return TrackStatus(gdip::GdipGetWorldTransform(handle(), matrix.handle()));
-}
-bool Graphics::ResetTransform() { return TrackStatus(gdip::GdipResetWorldTransform(handle())); }
-bool Graphics::MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipMultiplyWorldTransform(handle(), matrix.handle(), order));
-}
-bool Graphics::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipTranslateWorldTransform(handle(), dx, dy, order));
-}
-bool Graphics::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipScaleWorldTransform(handle(), sx, sy, order));
-}
-bool Graphics::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipRotateWorldTransform(handle(), angle, order));
-}
-
-bool Graphics::ScaleAt(float sx, float sy, const PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslateWorldTransform(h, dx, dy, o); },
-      [h, sx, sy](Gdiplus::MatrixOrder o) { return gdip::GdipScaleWorldTransform(h, sx, sy, o); });
-}
-
-bool Graphics::RotateAt(float angle, const PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslateWorldTransform(h, dx, dy, o); },
-      [h, angle](Gdiplus::MatrixOrder o) { return gdip::GdipRotateWorldTransform(h, angle, o); });
 }
 
 bool Graphics::SetPageUnit(Gdiplus::Unit unit) { return TrackStatus(gdip::GdipSetPageUnit(handle(), unit)); }

@@ -8,18 +8,22 @@
 
 #include "gfx/brushes.h"
 #include "gfx/gdiplus_object.h"
+#include "gfx/transform_ops.h"
 
 namespace tunelark {
 
 class Font;
 class GraphicsPath;
 class Image;
-class Matrix;
 class Pen;
 class Region;
 class StringFormat;
 
-class Graphics : public GdiplusObject<Gdiplus::GpGraphics, &gdip::GdipDeleteGraphics> {
+class Graphics : public GdiplusObject<Gdiplus::GpGraphics, &gdip::GdipDeleteGraphics>,
+                 public TransformOps<Graphics, &gdip::GdipGetWorldTransform, &gdip::GdipSetWorldTransform,
+                                 &gdip::GdipResetWorldTransform, &gdip::GdipMultiplyWorldTransform,
+                                 &gdip::GdipTranslateWorldTransform, &gdip::GdipScaleWorldTransform,
+                                 &gdip::GdipRotateWorldTransform> {
  public:
   using GdiplusObject::GdiplusObject;
 
@@ -49,19 +53,7 @@ class Graphics : public GdiplusObject<Gdiplus::GpGraphics, &gdip::GdipDeleteGrap
   bool SetPixelOffsetMode(Gdiplus::PixelOffsetMode mode);
   bool GetPixelOffsetMode(Gdiplus::PixelOffsetMode& mode) const;
 
-  bool SetTransform(const Matrix& matrix);
-  bool GetTransform(Matrix& matrix) const;  // matrix must exist (Matrix::Create)
-  bool ResetTransform();
-  bool MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  // Scale by (sx, sy) keeping centre where it is.
-  bool ScaleAt(float sx, float sy, const Gdiplus::PointF& centre,
-               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool RotateTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  // Rotate by angle degrees about centre.
-  bool RotateAt(float angle, const Gdiplus::PointF& centre,
-                Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  // The world transform operations come from TransformOps (GetTransform: matrix must exist).
 
   bool SetPageUnit(Gdiplus::Unit unit);
   bool GetPageUnit(Gdiplus::Unit& unit) const;

@@ -1,7 +1,5 @@
-#include "gfx/about_point.h"
 #include "gfx/blend_arrays.h"
 #include "gfx/brushes.h"
-#include "gfx/matrix.h"
 
 namespace tunelark {
 
@@ -45,16 +43,6 @@ bool LinearGradientBrush::CreateFromRectWithAngleI(const Gdiplus::Rect& rect, AR
   return Adopt(gdip::GdipCreateLineBrushFromRectWithAngleI(&rect, colour1, colour2, angle, isAngleScalable, wrap,
                                                            &made),
                made);
-}
-
-bool LinearGradientBrush::Clone(LinearGradientBrush& into) const {
-  Gdiplus::GpBrush* made = nullptr;
-  const Gdiplus::Status status = gdip::GdipCloneBrush(handle(), &made);
-  return into.Adopt(status, static_cast<Gdiplus::GpLineGradient*>(made));
-}
-
-bool LinearGradientBrush::GetType(Gdiplus::BrushType& type) const {
-  return TrackStatus(gdip::GdipGetBrushType(handle(), &type));
 }
 
 bool LinearGradientBrush::SetColours(ARGB colour1, ARGB colour2) {
@@ -140,48 +128,6 @@ bool LinearGradientBrush::SetWrapMode(Gdiplus::WrapMode wrap) {
 
 bool LinearGradientBrush::GetWrapMode(Gdiplus::WrapMode& wrap) const {
   return TrackStatus(gdip::GdipGetLineWrapMode(handle(), &wrap));
-}
-
-bool LinearGradientBrush::GetTransform(Matrix& matrix) const {
-  return TrackStatus(gdip::GdipGetLineTransform(handle(), matrix.handle()));
-}
-
-bool LinearGradientBrush::SetTransform(const Matrix& matrix) {
-  return TrackStatus(gdip::GdipSetLineTransform(handle(), matrix.handle()));
-}
-
-bool LinearGradientBrush::ResetTransform() { return TrackStatus(gdip::GdipResetLineTransform(handle())); }
-
-bool LinearGradientBrush::MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipMultiplyLineTransform(handle(), matrix.handle(), order));
-}
-
-bool LinearGradientBrush::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipTranslateLineTransform(handle(), dx, dy, order));
-}
-
-bool LinearGradientBrush::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipScaleLineTransform(handle(), sx, sy, order));
-}
-
-bool LinearGradientBrush::ScaleAt(float sx, float sy, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslateLineTransform(h, dx, dy, o); },
-      [h, sx, sy](Gdiplus::MatrixOrder o) { return gdip::GdipScaleLineTransform(h, sx, sy, o); });
-}
-
-bool LinearGradientBrush::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipRotateLineTransform(handle(), angle, order));
-}
-
-bool LinearGradientBrush::RotateAt(float angle, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslateLineTransform(h, dx, dy, o); },
-      [h, angle](Gdiplus::MatrixOrder o) { return gdip::GdipRotateLineTransform(h, angle, o); });
 }
 
 }  // namespace tunelark

@@ -1,9 +1,7 @@
-#include "gfx/about_point.h"
 #include "gfx/blend_arrays.h"
 #include "gfx/brushes.h"
 #include "gfx/counted_arrays.h"
 #include "gfx/graphics_path.h"
-#include "gfx/matrix.h"
 
 namespace tunelark {
 
@@ -24,16 +22,6 @@ bool PathGradientBrush::CreateFromPointsI(const std::vector<Gdiplus::Point>& poi
 bool PathGradientBrush::CreateFromPath(const GraphicsPath& path) {
   Gdiplus::GpPathGradient* made = nullptr;
   return Adopt(gdip::GdipCreatePathGradientFromPath(path.handle(), &made), made);
-}
-
-bool PathGradientBrush::Clone(PathGradientBrush& into) const {
-  Gdiplus::GpBrush* made = nullptr;
-  const Gdiplus::Status status = gdip::GdipCloneBrush(handle(), &made);
-  return into.Adopt(status, static_cast<Gdiplus::GpPathGradient*>(made));
-}
-
-bool PathGradientBrush::GetType(Gdiplus::BrushType& type) const {
-  return TrackStatus(gdip::GdipGetBrushType(handle(), &type));
 }
 
 bool PathGradientBrush::SetCentreColour(ARGB colour) {
@@ -177,52 +165,6 @@ bool PathGradientBrush::SetWrapMode(Gdiplus::WrapMode wrap) {
 
 bool PathGradientBrush::GetWrapMode(Gdiplus::WrapMode& wrap) const {
   return TrackStatus(gdip::GdipGetPathGradientWrapMode(handle(), &wrap));
-}
-
-bool PathGradientBrush::GetTransform(Matrix& matrix) const {
-  return TrackStatus(gdip::GdipGetPathGradientTransform(handle(), matrix.handle()));
-}
-
-bool PathGradientBrush::SetTransform(const Matrix& matrix) {
-  return TrackStatus(gdip::GdipSetPathGradientTransform(handle(), matrix.handle()));
-}
-
-bool PathGradientBrush::ResetTransform() { return TrackStatus(gdip::GdipResetPathGradientTransform(handle())); }
-
-bool PathGradientBrush::MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipMultiplyPathGradientTransform(handle(), matrix.handle(), order));
-}
-
-bool PathGradientBrush::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipTranslatePathGradientTransform(handle(), dx, dy, order));
-}
-
-bool PathGradientBrush::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipScalePathGradientTransform(handle(), sx, sy, order));
-}
-
-bool PathGradientBrush::ScaleAt(float sx, float sy, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) {
-        return gdip::GdipTranslatePathGradientTransform(h, dx, dy, o);
-      },
-      [h, sx, sy](Gdiplus::MatrixOrder o) { return gdip::GdipScalePathGradientTransform(h, sx, sy, o); });
-}
-
-bool PathGradientBrush::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipRotatePathGradientTransform(handle(), angle, order));
-}
-
-bool PathGradientBrush::RotateAt(float angle, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) {
-        return gdip::GdipTranslatePathGradientTransform(h, dx, dy, o);
-      },
-      [h, angle](Gdiplus::MatrixOrder o) { return gdip::GdipRotatePathGradientTransform(h, angle, o); });
 }
 
 }  // namespace tunelark

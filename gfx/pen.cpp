@@ -1,8 +1,6 @@
 #include "gfx/pen.h"
 
-#include "gfx/about_point.h"
 #include "gfx/counted_arrays.h"
-#include "gfx/matrix.h"
 
 namespace tunelark {
 
@@ -49,42 +47,6 @@ bool Pen::SetAlignment(Gdiplus::PenAlignment alignment) {
 }
 bool Pen::GetAlignment(Gdiplus::PenAlignment& alignment) const {
   return TrackStatus(gdip::GdipGetPenMode(handle(), &alignment));
-}
-
-bool Pen::GetTransform(Matrix& matrix) const {
-  return TrackStatus(gdip::GdipGetPenTransform(handle(), matrix.handle()));
-}
-bool Pen::SetTransform(const Matrix& matrix) {
-  return TrackStatus(gdip::GdipSetPenTransform(handle(), matrix.handle()));
-}
-bool Pen::ResetTransform() { return TrackStatus(gdip::GdipResetPenTransform(handle())); }
-bool Pen::MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipMultiplyPenTransform(handle(), matrix.handle(), order));
-}
-bool Pen::RotateTransform(float angle, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipRotatePenTransform(handle(), angle, order));
-}
-bool Pen::ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipScalePenTransform(handle(), sx, sy, order));
-}
-bool Pen::TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order) {
-  return TrackStatus(gdip::GdipTranslatePenTransform(handle(), dx, dy, order));
-}
-
-bool Pen::RotateAt(float angle, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslatePenTransform(h, dx, dy, o); },
-      [h, angle](Gdiplus::MatrixOrder o) { return gdip::GdipRotatePenTransform(h, angle, o); });
-}
-
-bool Pen::ScaleAt(float sx, float sy, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order) {
-  auto* h = handle();
-  return detail::AboutPoint(
-      centre, order,
-      [h](float dx, float dy, Gdiplus::MatrixOrder o) { return gdip::GdipTranslatePenTransform(h, dx, dy, o); },
-      [h, sx, sy](Gdiplus::MatrixOrder o) { return gdip::GdipScalePenTransform(h, sx, sy, o); });
 }
 
 bool Pen::SetColour(Gdiplus::ARGB colour) { return TrackStatus(gdip::GdipSetPenColor(handle(), colour)); }

@@ -5,12 +5,15 @@
 
 #include "gfx/brushes.h"
 #include "gfx/gdiplus_object.h"
+#include "gfx/transform_ops.h"
 
 namespace tunelark {
 
-class Matrix;
-
-class Pen : public GdiplusObject<Gdiplus::GpPen, &gdip::GdipDeletePen> {
+class Pen : public GdiplusObject<Gdiplus::GpPen, &gdip::GdipDeletePen>,
+            public TransformOps<Pen, &gdip::GdipGetPenTransform, &gdip::GdipSetPenTransform,
+                            &gdip::GdipResetPenTransform, &gdip::GdipMultiplyPenTransform,
+                            &gdip::GdipTranslatePenTransform, &gdip::GdipScalePenTransform,
+                            &gdip::GdipRotatePenTransform> {
  public:
   using GdiplusObject::GdiplusObject;
 
@@ -36,17 +39,7 @@ class Pen : public GdiplusObject<Gdiplus::GpPen, &gdip::GdipDeletePen> {
   bool SetAlignment(Gdiplus::PenAlignment alignment);  // the pen mode
   bool GetAlignment(Gdiplus::PenAlignment& alignment) const;
 
-  bool GetTransform(Matrix& matrix) const;
-  bool SetTransform(const Matrix& matrix);
-  bool ResetTransform();
-  bool MultiplyTransform(const Matrix& matrix, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool RotateTransform(float angle, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool RotateAt(float angle, const Gdiplus::PointF& centre,
-                Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool ScaleTransform(float sx, float sy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool ScaleAt(float sx, float sy, const Gdiplus::PointF& centre,
-               Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
-  bool TranslateTransform(float dx, float dy, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend);
+  // The transform operations come from TransformOps.
 
   bool SetColour(Gdiplus::ARGB colour);
   bool GetColour(Gdiplus::ARGB& colour) const;
