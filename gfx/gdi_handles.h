@@ -1,4 +1,5 @@
 // Move-only owners for plain GDI and user handles, each paired with its right release:
+//   OwnedHandle<T, Release>  one handle released with Release, the shape of the next two:
 //   GdiObject<T>  DeleteObject (brushes, pens, fonts, bitmaps, regions), with the aliases
 //                 Brush/BrushHandle, PenHandle, FontHandle, BitmapHandle, RegionHandle
 //   IconHandle    DestroyIcon
@@ -13,31 +14,43 @@
 
 namespace tunelark {
 
-template <typename T>
-class GdiObject {
+// The owner of one handle of type T (null = empty); Release{}(handle) frees it on
+// destruction, on reset and when a move assigns another handle.
+template <typename T, typename Release>
+class OwnedHandle {
  public:
-  GdiObject() = default;
-  explicit GdiObject(T handle) : handle_(handle) {}
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  OwnedHandle() = default;
+  explicit OwnedHandle(T handle) : handle_(handle) {}
+  OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
     if (this != &other) reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { reset(); }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() { reset(); }
 
   T get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   T release() { return std::exchange(handle_, nullptr); }
   void reset(T handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+    if (handle_) Release{}(handle_);
     handle_ = handle;
   }
 
  private:
   T handle_ = nullptr;
 };
+
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyIconHandle {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+template <typename T>
+using GdiObject = OwnedHandle<T, DeleteGdiObject>;
 
 // GDI pens are PenHandle: Pen is the GDI+ pen class of gfx/pen.h.
 using Brush = GdiObject<HBRUSH>;
@@ -47,29 +60,7 @@ using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using RegionHandle = GdiObject<HRGN>;
 
-class IconHandle {
- public:
-  IconHandle() = default;
-  explicit IconHandle(HICON icon) : icon_(icon) {}
-  IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  IconHandle& operator=(IconHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.icon_, nullptr));
-    return *this;
-  }
-  IconHandle(const IconHandle&) = delete;
-  IconHandle& operator=(const IconHandle&) = delete;
-  ~IconHandle() { reset(); }
-  HICON get() const { return icon_; }
-  explicit operator bool() const { return icon_ != nullptr; }
-  HICON release() { return std::exchange(icon_, nullptr); }
-  void reset(HICON icon = nullptr) {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
-  }
-
- private:
-  HICON icon_ = nullptr;
-};
+using IconHandle = OwnedHandle<HICON, DestroyIconHandle>;
 
 class WindowDC {
  public:

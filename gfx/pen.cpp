@@ -4,6 +4,21 @@
 
 namespace tunelark {
 
+namespace {
+
+// Reads one of a pen's float arrays (dashes or compound stripes): its count, then the values
+// (none when the count is 0).
+template <typename CountFn, typename ReadFn>
+bool ReadPenArray(Gdiplus::GpPen* pen, std::vector<float>& values, CountFn getCount, ReadFn read) {
+  INT count = 0;
+  if (!TrackStatus(getCount(pen, &count)) || !detail::ReportedCountOk(count)) return false;
+  values.assign(static_cast<size_t>(count), 0.0f);
+  if (count == 0) return true;
+  return TrackStatus(read(pen, values.data(), count));
+}
+
+}  // namespace
+
 bool Pen::Create(Gdiplus::ARGB colour, float width, Gdiplus::Unit unit) {
   Gdiplus::GpPen* made = nullptr;
   return Adopt(gdip::GdipCreatePen1(colour, width, unit, &made), made);
@@ -68,11 +83,7 @@ bool Pen::SetDashArray(const std::vector<float>& dashes) {
 }
 
 bool Pen::GetDashArray(std::vector<float>& dashes) const {
-  INT count = 0;
-  if (!TrackStatus(gdip::GdipGetPenDashCount(handle(), &count)) || !detail::ReportedCountOk(count)) return false;
-  dashes.assign(static_cast<size_t>(count), 0.0f);
-  if (count == 0) return true;
-  return TrackStatus(gdip::GdipGetPenDashArray(handle(), dashes.data(), count));
+  return ReadPenArray(handle(), dashes, gdip::GdipGetPenDashCount, gdip::GdipGetPenDashArray);
 }
 
 bool Pen::SetCompoundArray(const std::vector<float>& compound) {
@@ -81,11 +92,7 @@ bool Pen::SetCompoundArray(const std::vector<float>& compound) {
 }
 
 bool Pen::GetCompoundArray(std::vector<float>& compound) const {
-  INT count = 0;
-  if (!TrackStatus(gdip::GdipGetPenCompoundCount(handle(), &count)) || !detail::ReportedCountOk(count)) return false;
-  compound.assign(static_cast<size_t>(count), 0.0f);
-  if (count == 0) return true;
-  return TrackStatus(gdip::GdipGetPenCompoundArray(handle(), compound.data(), count));
+  return ReadPenArray(handle(), compound, gdip::GdipGetPenCompoundCount, gdip::GdipGetPenCompoundArray);
 }
 
 }  // namespace tunelark

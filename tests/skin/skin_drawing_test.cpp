@@ -14,6 +14,7 @@
 #include "skin/skin_geometry.h"
 #include "skin/skin_images.h"
 #include "skin/skin_paths.h"
+#include "tests/skin/skin_test_fixture.h"
 #include "tests/skin/skin_test_windows.h"
 #include "tests/support/test_paths.h"
 
@@ -22,20 +23,7 @@ using namespace skintest;
 
 namespace {
 
-class SkinDrawingTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(engine_.Start()); }
-  void TearDown() override {
-    for (HWND w : windows_)
-      if (IsWindow(w)) DestroyWindow(w);
-  }
-  HWND Track(HWND w) {
-    windows_.push_back(w);
-    return w;
-  }
-  SkinEngine engine_;
-  std::vector<HWND> windows_;
-};
+class SkinDrawingTest : public EngineTest {};
 
 uint32_t ArgbToRgb(Gdiplus::ARGB c) { return c & 0xFFFFFF; }
 

@@ -6,6 +6,7 @@
 
 #include "skin/skin_engine.h"
 #include "skin/subclass.h"
+#include "tests/skin/skin_test_fixture.h"
 #include "tests/skin/skin_test_windows.h"
 
 using namespace tunelark;
@@ -13,20 +14,7 @@ using namespace skintest;
 
 namespace {
 
-class SkinEngineTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(engine_.Start()); }
-  void TearDown() override {
-    for (HWND w : windows_)
-      if (IsWindow(w)) DestroyWindow(w);
-  }
-  HWND Track(HWND w) {
-    windows_.push_back(w);
-    return w;
-  }
-  SkinEngine engine_;
-  std::vector<HWND> windows_;
-};
+class SkinEngineTest : public EngineTest {};
 
 TEST_F(SkinEngineTest, StartsAndEndsGdiplusOnceAndLoadsTheProgramIcon) {
   EXPECT_EQ(SkinEngine::Current(), &engine_);

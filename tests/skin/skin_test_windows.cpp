@@ -50,7 +50,8 @@ LRESULT CALLBACK TestTransparentProc(HWND window, UINT message, WPARAM wParam, L
   return CallPreviousProc(window, message, wParam, lParam, prop::kTransparentProc);
 }
 
-HBITMAP MakeDib(int w, int h, uint32_t** bits) {
+// The header of a top-down 32-bit w x h DIB.
+BITMAPINFO TopDown32(int w, int h) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = w;
@@ -58,6 +59,11 @@ HBITMAP MakeDib(int w, int h, uint32_t** bits) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+HBITMAP MakeDib(int w, int h, uint32_t** bits) {
+  BITMAPINFO info = TopDown32(w, h);
   void* p = nullptr;
   HBITMAP b = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
   *bits = static_cast<uint32_t*>(p);
@@ -159,13 +165,7 @@ int FamilyMessagesSeen() { return g_familyMessages; }
 
 std::vector<uint32_t> ReadBitmapPixels(HBITMAP bitmap, int w, int h) {
   std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32(w, h);
   HDC screen = GetDC(nullptr);
   GetDIBits(screen, bitmap, 0, h, pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
