@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "net/address_resolve.h"
+#include "net/unique_internet_handle.h"
 
 namespace tunelark {
 namespace {
@@ -14,21 +15,7 @@ constexpr DWORD kReadBlock = 256 * 1024;  // each WinINet read has a fixed cost:
 constexpr DWORD kReceiveTimeoutMs = 30000;  // a server silent this long has given up
 constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET h = nullptr) : h_(h) {}
-  InternetHandle(InternetHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  InternetHandle& operator=(InternetHandle&&) = delete;
-  InternetHandle(const InternetHandle&) = delete;
-  ~InternetHandle() {
-    if (h_) InternetCloseHandle(h_);
-  }
-  HINTERNET get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HINTERNET h_;
-};
+using InternetHandle = UniqueInternetHandle<&InternetCloseHandle>;
 
 class FileHandle {
  public:
