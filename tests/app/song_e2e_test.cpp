@@ -130,6 +130,11 @@ TEST_F(SongJobTest, KeywordIsSentAsUtf8PercentBytesAndTitlesKeepOnlyNonAscii) {
   std::string log = ReadFileBytes(ServiceDir() + "\\access.log");
   EXPECT_NE(log.find("GET /music/kugou/search?key=318604752&s=%61%62%63&limit=100&offset=0&type=song "),
             std::string::npos);
+
+  Search("");  // an empty keyword sends s empty (the service has no hits for it)
+  log = ReadFileBytes(ServiceDir() + "\\access.log");
+  EXPECT_NE(log.find("GET /music/kugou/search?key=318604752&s=&limit=100&offset=0&type=song "), std::string::npos);
+  EXPECT_EQ(remote_->RowCount(), 0);
 }
 
 TEST_F(SongJobTest, EnterInTheKeywordBoxSearchesAndANewSearchReplacesTheRows) {
