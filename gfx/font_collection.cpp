@@ -23,22 +23,24 @@ void FontCollection::Reset() {
   isPrivate_ = false;
 }
 
-bool FontCollection::OpenInstalled() {
-  Gdiplus::GpFontCollection* made = nullptr;
-  if (!TrackStatus(gdip::GdipNewInstalledFontCollection(&made))) return false;
+bool FontCollection::Hold(Gdiplus::Status status, Gdiplus::GpFontCollection* made, bool isPrivate) {
+  if (!TrackStatus(status)) return false;
   Reset();
   handle_ = made;
-  isPrivate_ = false;
+  isPrivate_ = isPrivate;
   return true;
+}
+
+bool FontCollection::OpenInstalled() {
+  Gdiplus::GpFontCollection* made = nullptr;
+  const Gdiplus::Status status = gdip::GdipNewInstalledFontCollection(&made);
+  return Hold(status, made, false);
 }
 
 bool FontCollection::CreatePrivate() {
   Gdiplus::GpFontCollection* made = nullptr;
-  if (!TrackStatus(gdip::GdipNewPrivateFontCollection(&made))) return false;
-  Reset();
-  handle_ = made;
-  isPrivate_ = true;
-  return true;
+  const Gdiplus::Status status = gdip::GdipNewPrivateFontCollection(&made);
+  return Hold(status, made, true);
 }
 
 bool FontCollection::AddFontFile(std::string_view fileName) {

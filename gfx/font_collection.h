@@ -38,6 +38,9 @@ class FontCollection {
 
  private:
   void Reset();
+  // On Ok: holds made (a private collection or the installed one) in place of the collection
+  // held before. On failure nothing changes.
+  bool Hold(Gdiplus::Status status, Gdiplus::GpFontCollection* made, bool isPrivate);
   Gdiplus::GpFontCollection* handle_ = nullptr;
   bool isPrivate_ = false;
 };

@@ -68,11 +68,17 @@ ToolRead EnumTool(HWND tip, int index) {
   return read;
 }
 
-bool ReadTool(HWND tip, HWND owner, UINT_PTR id, RECT& rect) {
+// A tool info naming tool id of owner, for the messages that look a tool up.
+TOOLINFOA ToolOf(HWND owner, UINT_PTR id) {
   TOOLINFOA info{};
   info.cbSize = TTTOOLINFOA_V1_SIZE;
   info.hwnd = owner;
   info.uId = id;
+  return info;
+}
+
+bool ReadTool(HWND tip, HWND owner, UINT_PTR id, RECT& rect) {
+  TOOLINFOA info = ToolOf(owner, id);
   if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info))) return false;
   rect = info.rect;
   return true;
@@ -80,10 +86,7 @@ bool ReadTool(HWND tip, HWND owner, UINT_PTR id, RECT& rect) {
 
 std::string ToolText(HWND tip, HWND owner, UINT_PTR id) {
   char text[256] = {};
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V1_SIZE;
-  info.hwnd = owner;
-  info.uId = id;
+  TOOLINFOA info = ToolOf(owner, id);
   info.lpszText = text;
   SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
   return info.lpszText && info.lpszText != LPSTR_TEXTCALLBACKA ? std::string(info.lpszText) : std::string();
