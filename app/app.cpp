@@ -46,11 +46,13 @@ int RunTunelark(HINSTANCE instance, int showCommand) {
 
   g_skin = std::make_unique<SkinEngine>();
   ExitRoutine exitRoutine;
-  g_skin->Start();
   MainWindow mainWindow;
   if (!mainWindow.Create(instance, showCommand)) return 1;
-  // The script engine behind the search document takes a while to load: start it once the
-  // window is on screen. No message is handled before it exists (the loop starts below).
+  // GDI+ and the script engine behind the search document each take a while to load: they
+  // start once the window is on screen, and no message is handled before both exist (the
+  // loop starts below). Nothing paints with the skin yet; once the window is skinned when
+  // it is created, the engine has to start before the window is made.
+  g_skin->Start();
   g_json = std::make_unique<JsonDocument>();
   return RunMessageLoop(mainWindow.window());
 }

@@ -11,7 +11,7 @@
 namespace tunelark {
 namespace {
 
-constexpr DWORD kReadBlock = 256 * 1024;  // each WinINet read has a fixed cost: read big blocks
+constexpr DWORD kReadBlock = 1024 * 1024;  // each WinINet read has a fixed cost: read big blocks
 constexpr DWORD kReceiveTimeoutMs = 30000;  // a server silent this long has given up
 constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
@@ -221,7 +221,7 @@ class BodyReader {
       if (!ReadAvailable(request_, buffer, size, got)) return false;
       windowBytes_ += *got;
       double window = Seconds() - windowStart_;
-      if (window >= 0.05) {
+      if (window >= 0.01) {
         bulk_ = windowBytes_ / window > kBulkBytesPerSecond;
         windowStart_ = Seconds();
         windowBytes_ = 0;
