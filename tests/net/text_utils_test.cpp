@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "net/text_utils.h"
+#include "text/regex_matcher.h"
 
 using namespace tunelark;
 
@@ -178,5 +179,14 @@ TEST(NonAsciiFilter, KeepsEveryCharacterOutsidePrintableAscii) {
   EXPECT_EQ(KeepNonAscii("a\tb\n你"), "\t\n你");
   EXPECT_EQ(KeepNonAscii("a\tb\n你", true), "你");
   EXPECT_EQ(KeepNonAscii("plain"), "");
+  // The filter walks characters itself; it must keep exactly what the pattern keeps.
+  for (const std::string text : {"Hello 你好!", "a\tb\r\n你\x7f\x01", "全角\xA1\xA1空格 x", "\x80 欧元",
+                                 "歌\x5C名|歌\x7C", "Only ASCII", "第1首 Song 1 歌"}) {
+    RegexMatcher matcher;
+    ASSERT_TRUE(matcher.Create("[^\\x20-\\x7f]", text));
+    std::string byPattern;
+    for (int i = 1; i <= matcher.Count(); ++i) byPattern += matcher.MatchText(i);
+    EXPECT_EQ(KeepNonAscii(text), byPattern) << text;
+  }
   EXPECT_EQ(KeepNonAscii(""), "");
 }
