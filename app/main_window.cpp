@@ -8,6 +8,10 @@
 #include "app/program_paths.h"
 #include "app/song_search.h"
 #include "gfx/gdi_handles.h"
+#include "net/lazy_import.h"
+
+// shell32 loads when the folder button is first pressed, not at program start.
+TL_LAZY_IMPORT(shell, "shell32.dll", ShellExecuteA)
 
 namespace tunelark {
 namespace {
@@ -173,7 +177,7 @@ void MainWindow::OnSearchClicked() {
 void MainWindow::OnResultDoubleClicked() { downloads_.DownloadSelectedSong(results(), window_); }
 
 void MainWindow::OnOpenFolderClicked() {
-  ShellExecuteA(nullptr, "open", DownloadFolderPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  shell::ShellExecuteA(nullptr, "open", DownloadFolderPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace tunelark

@@ -2,6 +2,8 @@
 
 #include <wininet.h>
 
+#include "net/wininet_imports.h"
+
 #include <utility>
 #include <vector>
 
@@ -15,7 +17,7 @@ constexpr DWORD kReadBlock = 1024 * 1024;  // each WinINet read has a fixed cost
 constexpr DWORD kReceiveTimeoutMs = 30000;  // a server silent this long has given up
 constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
-using InternetHandle = UniqueInternetHandle<&InternetCloseHandle>;
+using InternetHandle = UniqueInternetHandle<&inet::InternetCloseHandle>;
 
 class FileHandle {
  public:
@@ -38,16 +40,16 @@ class FileHandle {
 DWORD QueryNumber(HINTERNET request, DWORD query, bool* present) {
   DWORD value = 0;
   DWORD size = sizeof value;
-  *present = HttpQueryInfoA(request, query | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) != FALSE;
+  *present = inet::HttpQueryInfoA(request, query | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) != FALSE;
   return value;
 }
 
 std::string RawHeaders(HINTERNET request) {
   DWORD size = 0;
-  HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr);
+  inet::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr);
   if (size == 0) return {};
   std::string text(size, '\0');
-  if (!HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, text.data(), &size, nullptr)) return {};
+  if (!inet::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, text.data(), &size, nullptr)) return {};
   text.resize(size);
   return text;
 }
@@ -125,12 +127,12 @@ class CancellableRequest {
   // Closes the request unless Cancel() already did.
   ~CancellableRequest() {
     if (!cancel_) {
-      InternetCloseHandle(request_);
+      inet::InternetCloseHandle(request_);
       return;
     }
     std::lock_guard<std::mutex> lock(cancel_->mutex_);
     if (cancel_->request_ == request_) {
-      InternetCloseHandle(request_);
+      inet::InternetCloseHandle(request_);
       cancel_->request_ = nullptr;
     }
   }
@@ -144,7 +146,7 @@ void DownloadCancel::Cancel() {
   std::lock_guard<std::mutex> lock(mutex_);
   cancelled_ = true;
   // Closing the handle is the documented way to end a blocking WinINet call from another thread.
-  if (request_) InternetCloseHandle(static_cast<HINTERNET>(std::exchange(request_, nullptr)));
+  if (request_) inet::InternetCloseHandle(static_cast<HINTERNET>(std::exchange(request_, nullptr)));
   // Also covers a read that closing the handle does not wake (Wine's blocking reads).
   if (!temporaryPath_.empty()) DeleteFileA(temporaryPath_.c_str());
 }
@@ -174,7 +176,7 @@ bool SplitAddress(const std::string& address, UrlParts* parts) {
   uc.dwUrlPathLength = static_cast<DWORD>(path.size());
   uc.lpszExtraInfo = extra.data();
   uc.dwExtraInfoLength = static_cast<DWORD>(extra.size());
-  if (!InternetCrackUrlA(address.c_str(), 0, 0, &uc)) return false;
+  if (!inet::InternetCrackUrlA(address.c_str(), 0, 0, &uc)) return false;
   if (uc.nScheme != INTERNET_SCHEME_HTTP && uc.nScheme != INTERNET_SCHEME_HTTPS) return false;
   parts->host = host;
   parts->object = std::string(path.data()) + extra.data();
@@ -190,18 +192,18 @@ bool SplitAddress(const std::string& address, UrlParts* parts) {
 bool ReadAvailable(HINTERNET request, unsigned char* buffer, DWORD size, DWORD* got) {
   *got = 0;
   DWORD available = 0;
-  if (!InternetQueryDataAvailable(request, &available, 0, 0)) return false;
+  if (!inet::InternetQueryDataAvailable(request, &available, 0, 0)) return false;
   if (available == 0) return true;
   INTERNET_BUFFERSA buffers{};
   buffers.dwStructSize = sizeof buffers;
   buffers.lpvBuffer = buffer;
   buffers.dwBufferLength = size;
-  if (InternetReadFileExA(request, &buffers, IRF_NO_WAIT, 0) && buffers.dwBufferLength > 0) {
+  if (inet::InternetReadFileExA(request, &buffers, IRF_NO_WAIT, 0) && buffers.dwBufferLength > 0) {
     *got = buffers.dwBufferLength;
     return true;
   }
   // Without IRF_NO_WAIT support: read exactly what is known to be there.
-  return InternetReadFile(request, buffer, available < size ? available : size, got) != FALSE;
+  return inet::InternetReadFile(request, buffer, available < size ? available : size, got) != FALSE;
 }
 
 // Reads the body in the way that suits the server's pace. While data trickles in, each read
@@ -228,7 +230,7 @@ class BodyReader {
       }
       return true;
     }
-    if (!InternetReadFile(request_, buffer, size, got)) return false;
+    if (!inet::InternetReadFile(request_, buffer, size, got)) return false;
     if (Seconds() - start > kSlowBlockSeconds) {
       bulk_ = false;
       windowStart_ = Seconds();
@@ -288,28 +290,28 @@ DownloadOutcome SaveBody(HINTERNET request, const DownloadRequest& job) {
 }  // namespace
 
 DownloadOutcome DownloadFile(const DownloadRequest& job) {
-  InternetHandle root(InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  InternetHandle root(inet::InternetOpenA(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!root) return DownloadOutcome::kFailed;
   std::string address = job.address;
   for (int hop = 0; hop <= job.maxRedirects; ++hop) {
     if (job.cancel && job.cancel->Cancelled()) return DownloadOutcome::kCancelled;
     UrlParts parts;
     if (!IsHttpAddress(address) || !SplitAddress(address, &parts)) return DownloadOutcome::kFailed;
-    InternetHandle connection(InternetConnectA(root.get(), parts.host.c_str(), parts.port, nullptr, nullptr,
+    InternetHandle connection(inet::InternetConnectA(root.get(), parts.host.c_str(), parts.port, nullptr, nullptr,
                                                INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return DownloadOutcome::kFailed;
     // Redirects are followed here, not by the platform, so every hop's Location is seen
     // and checked; the body bypasses the web cache (no second copy of every song).
     DWORD timeout = kReceiveTimeoutMs;
-    InternetSetOptionA(connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
+    inet::InternetSetOptionA(connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof timeout);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT |
                   INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | (parts.secure ? INTERNET_FLAG_SECURE : 0);
-    HINTERNET raw = HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), "HTTP/1.1", nullptr, nullptr,
+    HINTERNET raw = inet::HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), "HTTP/1.1", nullptr, nullptr,
                                      flags, 0);
     if (!raw) return DownloadOutcome::kFailed;
     CancellableRequest request(job.cancel, raw);
     static const char kHeaders[] = "Accept: */*\r\n";
-    if (!HttpSendRequestA(raw, kHeaders, static_cast<DWORD>(sizeof kHeaders - 1), nullptr, 0)) {
+    if (!inet::HttpSendRequestA(raw, kHeaders, static_cast<DWORD>(sizeof kHeaders - 1), nullptr, 0)) {
       return job.cancel && job.cancel->Cancelled() ? DownloadOutcome::kCancelled : DownloadOutcome::kFailed;
     }
     bool hasStatus = false;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "net/wininet_imports.h"
+
 #include <cstring>
 
 #include "net/body_buffer.h"
@@ -13,7 +15,7 @@
 namespace tunelark {
 namespace {
 
-using InternetHandle = UniqueInternetHandle<&InternetCloseHandle>;
+using InternetHandle = UniqueInternetHandle<&inet::InternetCloseHandle>;
 
 constexpr char kDefaultUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
@@ -39,14 +41,14 @@ void CompleteHeaders(std::string& headers, const std::string& address, const std
 // long header blocks arrive complete; no reply at all gives an empty text.
 std::string RawReplyHeaders(HINTERNET request) {
   DWORD size = 0;
-  if (HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr) ||
+  if (inet::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr) ||
       GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0) {
     return {};
   }
   for (int attempt = 0; attempt < 2; ++attempt) {
     std::string buffer(size + 1, '\0');
     DWORD length = size;
-    if (HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer.data(), &length, nullptr)) {
+    if (inet::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buffer.data(), &length, nullptr)) {
       buffer.resize(strnlen(buffer.c_str(), length));
       // Without a reply Wine hands back a bare line end; Windows fails the call.
       if (buffer.find_first_not_of("\r\n") == std::string::npos) return {};
@@ -86,16 +88,16 @@ ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options
 
   InternetHandle root;
   if (options.proxy.empty()) {
-    root = InternetHandle(InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    root = InternetHandle(inet::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
   } else {
     const std::string proxyName = secure ? options.proxy : "http=" + options.proxy;
-    root = InternetHandle(InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyName.c_str(), "", 0));
+    root = InternetHandle(inet::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyName.c_str(), "", 0));
   }
   if (!root) return {};
 
   const std::string host = UrlHost(address);
   const int port = UrlPort(address);
-  InternetHandle connection(InternetConnectA(root.get(), host.c_str(), static_cast<INTERNET_PORT>(port), "", "",
+  InternetHandle connection(inet::InternetConnectA(root.get(), host.c_str(), static_cast<INTERNET_PORT>(port), "", "",
                                              INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return {};
 
@@ -110,7 +112,7 @@ ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options
 
   const std::string object = UrlPathAndQuery(address);
   InternetHandle request(
-      HttpOpenRequestA(connection.get(), verb, object.c_str(), "HTTP/1.1", nullptr, nullptr, flags, 0));
+      inet::HttpOpenRequestA(connection.get(), verb, object.c_str(), "HTTP/1.1", nullptr, nullptr, flags, 0));
   if (!request) return {};
 
   const std::string sentCookies = options.cookies ? *options.cookies : std::string();
@@ -119,21 +121,21 @@ ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options
   // The outcome of the send shows in the reply: a failed send leaves no body and no headers.
   if (options.method == 1 || options.method == 2) {
     ByteArray data = options.postBytes.empty() ? ToBytes(options.postText) : options.postBytes;
-    HttpSendRequestA(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()),
+    inet::HttpSendRequestA(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()),
                      data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
   } else {
-    HttpSendRequestA(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0);
+    inet::HttpSendRequestA(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0);
   }
 
   ByteArray body;
   DWORD declared = 0, size = sizeof declared;
-  if (HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &declared, &size, nullptr))
+  if (inet::HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &declared, &size, nullptr))
     ReserveFor(body, static_cast<size_t>(declared) + kReadBlock);
   for (;;) {
     const size_t at = body.size();
     body.resize(at + kReadBlock);
     DWORD read = 0;
-    const bool ok = InternetReadFile(request.get(), body.data() + at, kReadBlock, &read);
+    const bool ok = inet::InternetReadFile(request.get(), body.data() + at, kReadBlock, &read);
     body.resize(at + (ok ? read : 0));
     if (!ok || read == 0) break;
   }

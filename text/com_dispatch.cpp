@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include "text/com_imports.h"
+
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -31,11 +33,11 @@ std::wstring HresultText(HRESULT hr) {
 // Frees the strings an exception report carries and keeps its description.
 std::wstring TakeException(EXCEPINFO& info) {
   if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
-  std::wstring text = info.bstrDescription ? std::wstring(info.bstrDescription, SysStringLen(info.bstrDescription))
+  std::wstring text = info.bstrDescription ? std::wstring(info.bstrDescription, ole::SysStringLen(info.bstrDescription))
                                            : HresultText(info.scode ? info.scode : info.wCode);
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrHelpFile);
+  ole::SysFreeString(info.bstrSource);
+  ole::SysFreeString(info.bstrDescription);
+  ole::SysFreeString(info.bstrHelpFile);
   info = EXCEPINFO{};
   return text;
 }
@@ -45,19 +47,19 @@ std::wstring TakeException(EXCEPINFO& info) {
 // ---- ComInit
 
 ComInit::ComInit() {
-  HRESULT hr = CoInitialize(nullptr);
+  HRESULT hr = ole::CoInitialize(nullptr);
   started_ = SUCCEEDED(hr);
 }
 
 ComInit::~ComInit() {
-  if (started_) CoUninitialize();
+  if (started_) ole::CoUninitialize();
 }
 
 ComInit::ComInit(ComInit&& other) noexcept : started_(std::exchange(other.started_, false)) {}
 
 ComInit& ComInit::operator=(ComInit&& other) noexcept {
   if (this != &other) {
-    if (started_) CoUninitialize();
+    if (started_) ole::CoUninitialize();
     started_ = std::exchange(other.started_, false);
   }
   return *this;
@@ -67,15 +69,15 @@ ComInit& ComInit::operator=(ComInit&& other) noexcept {
 
 Bstr::Bstr(const std::wstring& text) : Bstr(text.data(), text.size()) {}
 
-Bstr::Bstr(const wchar_t* text, size_t length) : bstr_(SysAllocStringLen(text, static_cast<UINT>(length))) {}
+Bstr::Bstr(const wchar_t* text, size_t length) : bstr_(ole::SysAllocStringLen(text, static_cast<UINT>(length))) {}
 
-Bstr::~Bstr() { SysFreeString(bstr_); }
+Bstr::~Bstr() { ole::SysFreeString(bstr_); }
 
 Bstr::Bstr(Bstr&& other) noexcept : bstr_(std::exchange(other.bstr_, nullptr)) {}
 
 Bstr& Bstr::operator=(Bstr&& other) noexcept {
   if (this != &other) {
-    SysFreeString(bstr_);
+    ole::SysFreeString(bstr_);
     bstr_ = std::exchange(other.bstr_, nullptr);
   }
   return *this;
@@ -85,7 +87,7 @@ Bstr Bstr::FromGbk(const std::string& text) {
   Bstr out;
   int n = text.empty() ? 0
                        : MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  out.bstr_ = SysAllocStringLen(nullptr, n > 0 ? n : 0);
+  out.bstr_ = ole::SysAllocStringLen(nullptr, n > 0 ? n : 0);
   if (out.bstr_ && n > 0)
     MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), out.bstr_, n);
   return out;
@@ -93,44 +95,44 @@ Bstr Bstr::FromGbk(const std::string& text) {
 
 BSTR Bstr::release() { return std::exchange(bstr_, nullptr); }
 
-size_t Bstr::length() const { return bstr_ ? SysStringLen(bstr_) : 0; }
+size_t Bstr::length() const { return bstr_ ? ole::SysStringLen(bstr_) : 0; }
 
-std::wstring Bstr::wide() const { return bstr_ ? std::wstring(bstr_, SysStringLen(bstr_)) : std::wstring(); }
+std::wstring Bstr::wide() const { return bstr_ ? std::wstring(bstr_, ole::SysStringLen(bstr_)) : std::wstring(); }
 
 // ---- Variant
 
-Variant::Variant() { VariantInit(&v_); }
+Variant::Variant() { ole::VariantInit(&v_); }
 
-Variant::~Variant() { VariantClear(&v_); }
+Variant::~Variant() { ole::VariantClear(&v_); }
 
 Variant::Variant(const Variant& other) {
-  VariantInit(&v_);
-  VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
+  ole::VariantInit(&v_);
+  ole::VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
 }
 
 Variant& Variant::operator=(const Variant& other) {
   if (this != &other) {
-    VariantClear(&v_);
-    VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
+    ole::VariantClear(&v_);
+    ole::VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
   }
   return *this;
 }
 
 Variant::Variant(Variant&& other) noexcept {
   v_ = other.v_;  // bitwise move: ownership passes over
-  VariantInit(&other.v_);
+  ole::VariantInit(&other.v_);
 }
 
 Variant& Variant::operator=(Variant&& other) noexcept {
   if (this != &other) {
-    VariantClear(&v_);
+    ole::VariantClear(&v_);
     v_ = other.v_;
-    VariantInit(&other.v_);
+    ole::VariantInit(&other.v_);
   }
   return *this;
 }
 
-void Variant::Clear() { VariantClear(&v_); }
+void Variant::Clear() { ole::VariantClear(&v_); }
 
 Variant Variant::Text(const std::string& gbk) { return Adopt(Bstr::FromGbk(gbk)); }
 
@@ -172,17 +174,17 @@ std::wstring Variant::ToWide() const {
     case VT_UNKNOWN:
       return {};
     case VT_BSTR:
-      return v_.bstrVal ? std::wstring(v_.bstrVal, SysStringLen(v_.bstrVal)) : std::wstring();
+      return v_.bstrVal ? std::wstring(v_.bstrVal, ole::SysStringLen(v_.bstrVal)) : std::wstring();
     case VT_BOOL:
       return v_.boolVal ? L"true" : L"false";
     default: {
       VARIANT copy;
-      VariantInit(&copy);
+      ole::VariantInit(&copy);
       std::wstring out;
-      if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BSTR)) &&
+      if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BSTR)) &&
           copy.bstrVal)
-        out.assign(copy.bstrVal, SysStringLen(copy.bstrVal));
-      VariantClear(&copy);
+        out.assign(copy.bstrVal, ole::SysStringLen(copy.bstrVal));
+      ole::VariantClear(&copy);
       return out;
     }
   }
@@ -195,29 +197,29 @@ std::string Variant::ToText() const {
 
 double Variant::ToDouble() const {
   VARIANT copy;
-  VariantInit(&copy);
+  ole::VariantInit(&copy);
   double out = 0;
-  if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_R8))) out = copy.dblVal;
-  VariantClear(&copy);
+  if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_R8))) out = copy.dblVal;
+  ole::VariantClear(&copy);
   return out;
 }
 
 long Variant::ToLong() const {
   VARIANT copy;
-  VariantInit(&copy);
+  ole::VariantInit(&copy);
   long out = 0;
-  if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_I4))) out = copy.lVal;
-  VariantClear(&copy);
+  if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_I4))) out = copy.lVal;
+  ole::VariantClear(&copy);
   return out;
 }
 
 bool Variant::ToBool() const {
   VARIANT copy;
-  VariantInit(&copy);
+  ole::VariantInit(&copy);
   bool out = false;
-  if (SUCCEEDED(VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BOOL)))
+  if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BOOL)))
     out = copy.boolVal != VARIANT_FALSE;
-  VariantClear(&copy);
+  ole::VariantClear(&copy);
   return out;
 }
 
@@ -249,9 +251,9 @@ void Dispatch::Reset() {
 
 Dispatch Dispatch::Create(const wchar_t* progId) {
   CLSID clsid;
-  if (FAILED(CLSIDFromProgID(progId, &clsid))) return Dispatch();
+  if (FAILED(ole::CLSIDFromProgID(progId, &clsid))) return Dispatch();
   IDispatch* p = nullptr;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+  if (FAILED(ole::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
                               reinterpret_cast<void**>(&p))))
     return Dispatch();
   return Dispatch(p);

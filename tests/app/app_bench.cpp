@@ -23,12 +23,22 @@ namespace {
 
 double NowMs() { return 1000.0 * Seconds(); }
 
-// Milliseconds from CreateProcess to the window being visible.
+// Milliseconds from CreateProcess to the window being visible, polled every millisecond.
 double StartUp(const std::string& exe, const char* windowClass) {
   ChildProcess p;
   double start = NowMs();
   if (!p.Start(exe)) return -1;
-  HWND w = p.WaitForWindow(windowClass);
+  HWND w = nullptr;
+  while (!w && p.Running() && NowMs() - start < 20000) {
+    HWND candidate = FindWindowA(windowClass, nullptr);
+    DWORD pid = 0;
+    if (candidate) GetWindowThreadProcessId(candidate, &pid);
+    if (candidate && pid == p.Id() && IsWindowVisible(candidate)) {
+      w = candidate;
+    } else {
+      Sleep(1);
+    }
+  }
   double elapsed = NowMs() - start;
   if (w) PostMessageA(w, WM_CLOSE, 0, 0);
   p.WaitForExit(10000);
