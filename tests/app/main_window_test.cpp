@@ -10,6 +10,7 @@
 #include "tests/support/remote_window.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/user_input.h"
 
 using namespace tltest;
 
@@ -135,6 +136,18 @@ TEST_F(MainWindowTest, ShowsTheLayoutCreatesTheFolderAndExitsCleanly) {
   ASSERT_EQ(shot.width, 481);
   EXPECT_TRUE(shot.SavePng(ScreenshotDirectory() + "\\main_window.png"));
 
+  CloseAndExpectCleanExit(window);
+}
+
+TEST_F(MainWindowTest, FolderButtonOpensTheDownloadFolderInTheShell) {
+  HWND window = StartProgram();
+  ASSERT_NE(window, nullptr);
+  BringToFront(window);
+  ClickCentre(GetDlgItem(window, tunelark::kIdFolderButton));
+  // The shell shows the folder in a window of its own, captioned with the folder's name.
+  HWND folderWindow = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (folderWindow = FindWindowA(nullptr, "酷狗下载库")) != nullptr; }, 20000));
+  if (folderWindow) PostMessageA(folderWindow, WM_CLOSE, 0, 0);
   CloseAndExpectCleanExit(window);
 }
 
