@@ -40,9 +40,10 @@ bool MainWindow::Create(HINSTANCE instance, int showCommand) {
   wc.lpfnWndProc = &MainWindow::WindowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResourceId), IMAGE_ICON, 48, 48, LR_SHARED));
-  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kIconResourceId), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  const char* icon = MAKEINTRESOURCEA(kIconResourceId);
+  wc.hIcon = static_cast<HICON>(LoadImageA(instance, icon, IMAGE_ICON, 48, 48, LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.lpszClassName = kMainWindowClass;
   if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
