@@ -4,7 +4,7 @@
 #pragma once
 #include <memory>
 
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 #include "skin/skin_engine.h"
 #include "text/json_document.h"
 

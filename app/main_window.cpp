@@ -8,7 +8,7 @@
 #include "app/program_paths.h"
 #include "app/song_search.h"
 #include "gfx/gdi_handles.h"
-#include "net/lazy_import.h"
+#include "base/lazy_import.h"
 
 // shell32 loads when the folder button is first pressed, not at program start.
 TL_LAZY_IMPORT(shell, "shell32.dll", ShellExecuteA)

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/result_list.h"
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

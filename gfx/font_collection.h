@@ -7,7 +7,7 @@
 
 #include "gfx/font_family.h"
 #include "gfx/gdiplus_api.h"
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

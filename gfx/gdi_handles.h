@@ -1,5 +1,6 @@
-// Move-only owners for plain GDI and user handles, each paired with its right release:
-//   OwnedHandle<T, Release>  one handle released with Release, the shape of the next two:
+// Move-only owners for plain GDI and user handles, each the one owner template of
+// base/unique_handle.h paired with its right release:
+//   OwnedHandle<T, Release>  one handle released with a stateless Release
 //   GdiObject<T>  DeleteObject (brushes, pens, fonts, bitmaps, regions), with the aliases
 //                 Brush/BrushHandle, PenHandle, FontHandle, BitmapHandle, RegionHandle
 //   IconHandle    DestroyIcon
@@ -12,35 +13,13 @@
 
 #include <utility>
 
+#include "base/unique_handle.h"
+
 namespace tunelark {
 
-// The owner of one handle of type T (null = empty); Release{}(handle) frees it on
-// destruction, on reset and when a move assigns another handle.
+// The owner of one handle of type T released with a stateless Release.
 template <typename T, typename Release>
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  explicit OwnedHandle(T handle) : handle_(handle) {}
-  OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() { reset(); }
-
-  T get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  T release() { return std::exchange(handle_, nullptr); }
-  void reset(T handle = nullptr) {
-    if (handle_) Release{}(handle_);
-    handle_ = handle;
-  }
-
- private:
-  T handle_ = nullptr;
-};
+using OwnedHandle = UniqueHandle<T, Release>;
 
 struct DeleteGdiObject {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
@@ -62,22 +41,14 @@ using RegionHandle = GdiObject<HRGN>;
 
 using IconHandle = OwnedHandle<HICON, DestroyIconHandle>;
 
-class WindowDC {
+struct ReleaseWindowDc {
+  HWND window = nullptr;
+  void operator()(HDC dc) const { ReleaseDC(window, dc); }
+};
+// GetDC / ReleaseDC.
+class WindowDC : public UniqueHandle<HDC, ReleaseWindowDc> {
  public:
-  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  WindowDC(WindowDC&& other) noexcept
-      : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  WindowDC& operator=(WindowDC&&) = delete;
-  ~WindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
+  explicit WindowDC(HWND window) : UniqueHandle(GetDC(window), ReleaseWindowDc{window}) {}
 };
 
 class PaintDC {
@@ -95,31 +66,14 @@ class PaintDC {
   HDC dc_ = nullptr;
 };
 
-class MemoryDC {
+struct DeleteDcHandle {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+// CreateCompatibleDC / DeleteDC.
+class MemoryDC : public UniqueHandle<HDC, DeleteDcHandle> {
  public:
   MemoryDC() = default;
-  explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  MemoryDC& operator=(MemoryDC&& other) noexcept {
-    if (this != &other) {
-      reset();
-      dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  ~MemoryDC() { reset(); }
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-  HDC release() { return std::exchange(dc_, nullptr); }
-  void reset() {
-    if (dc_) DeleteDC(dc_);
-    dc_ = nullptr;
-  }
-
- private:
-  HDC dc_ = nullptr;
+  explicit MemoryDC(HDC compatibleWith) : UniqueHandle(CreateCompatibleDC(compatibleWith)) {}
 };
 
 class SelectGuard {

@@ -9,7 +9,7 @@
 #include "gfx/gdiplus_object.h"
 #include "gfx/image_codec.h"
 #include "gfx/memory_stream.h"
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

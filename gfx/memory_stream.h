@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

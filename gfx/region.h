@@ -5,7 +5,7 @@
 
 #include "gfx/gdi_handles.h"
 #include "gfx/gdiplus_object.h"
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

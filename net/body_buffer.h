@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <new>
 
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

@@ -6,7 +6,7 @@
 #pragma once
 #include <string>
 
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 
 namespace tunelark {
 

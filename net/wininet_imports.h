@@ -1,10 +1,10 @@
 // The WinINet functions the program calls, loaded with wininet.dll on first use
-// (see net/lazy_import.h). Include after <wininet.h>.
+// (see base/lazy_import.h). Include after <wininet.h>.
 #pragma once
 #include <windows.h>
 #include <wininet.h>
 
-#include "net/lazy_import.h"
+#include "base/lazy_import.h"
 
 TL_LAZY_IMPORT(inet, "wininet.dll", InternetOpenA)
 TL_LAZY_IMPORT(inet, "wininet.dll", InternetConnectA)

@@ -32,37 +32,18 @@ struct BackgroundSource {
 bool FindBackgroundSource(SkinEngine& engine, HWND p, BackgroundSource& source);
 
 // A snapshot device context: registered in the engine on creation and released through
-// the engine's registry when this object goes (unless released to the caller first).
-class SnapshotDC {
+// the engine's registry when its owner goes (unless released to the caller first, who
+// then releases it with engine.ReleaseSnapshotDC).
+struct ReleaseSnapshot {
+  SkinEngine* engine = nullptr;
+  void operator()(HDC dc) const {
+    if (engine) engine->ReleaseSnapshotDC(dc);
+  }
+};
+class SnapshotDC : public UniqueHandle<HDC, ReleaseSnapshot> {
  public:
   SnapshotDC() = default;
-  SnapshotDC(SkinEngine& engine, HDC dc) : engine_(&engine), dc_(dc) {}
-  SnapshotDC(SnapshotDC&& other) noexcept
-      : engine_(std::exchange(other.engine_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
-  SnapshotDC& operator=(SnapshotDC&& other) noexcept {
-    if (this != &other) {
-      reset();
-      engine_ = std::exchange(other.engine_, nullptr);
-      dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
-  }
-  SnapshotDC(const SnapshotDC&) = delete;
-  SnapshotDC& operator=(const SnapshotDC&) = delete;
-  ~SnapshotDC() { reset(); }
-
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-  // The DC stays registered; the caller releases it with engine.ReleaseSnapshotDC.
-  HDC release() { return std::exchange(dc_, nullptr); }
-  void reset() {
-    if (engine_ && dc_) engine_->ReleaseSnapshotDC(dc_);
-    dc_ = nullptr;
-  }
-
- private:
-  SkinEngine* engine_ = nullptr;
-  HDC dc_ = nullptr;
+  SnapshotDC(SkinEngine& engine, HDC dc) : UniqueHandle(dc, ReleaseSnapshot{&engine}) {}
 };
 
 // A memory DC of r's size holding the skin background behind rectangle r of p (r in the

@@ -17,7 +17,7 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <vector>
+#include <deque>
 
 namespace tunelark {
 
@@ -72,8 +72,9 @@ class FamilyList final : public FamilyListBase {
   const Record* At(int position) const {
     return InRange(position) ? &records_[static_cast<size_t>(position - 1)] : nullptr;
   }
-  // Adds a record and returns its position. Pointers to records stay valid only until the
-  // next Add: look records up by position.
+  // Adds a record and returns its position. Records never move once added (a deque), so
+  // a control taken while another's message is being handled leaves that record in place;
+  // still, look records up by position on each message rather than keeping pointers.
   int Add(Record record) {
     records_.push_back(std::move(record));
     return Count();
@@ -86,7 +87,7 @@ class FamilyList final : public FamilyListBase {
 
  private:
   bool InRange(int position) const { return position >= 1 && position <= Count(); }
-  std::vector<Record> records_;
+  std::deque<Record> records_;
 };
 
 }  // namespace tunelark

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 #include "skin/skin_instance.h"
 
 namespace tunelark {

@@ -32,7 +32,7 @@
 
 #include "gfx/gdi_handles.h"
 #include "gfx/gdiplus_session.h"
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 #include "skin/container_record.h"
 #include "skin/control_list.h"
 #include "skin/skin_instance.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "gfx/tooltip_window.h"
-#include "net/byte_array.h"
+#include "base/byte_array.h"
 #include "skin/control_list.h"
 #include "skin/strip_dc.h"
 

@@ -1,10 +1,10 @@
 // The COM and automation functions the program calls, loaded with ole32.dll and
-// oleaut32.dll on first use (see net/lazy_import.h). Include after <objbase.h>/<oleauto.h>.
+// oleaut32.dll on first use (see base/lazy_import.h). Include after <objbase.h>/<oleauto.h>.
 #pragma once
 #include <objbase.h>
 #include <oleauto.h>
 
-#include "net/lazy_import.h"
+#include "base/lazy_import.h"
 
 TL_LAZY_IMPORT(ole, "ole32.dll", CoInitialize)
 TL_LAZY_IMPORT(ole, "ole32.dll", CoUninitialize)

@@ -1,0 +1,59 @@
+// The skinned button family: push buttons (made owner-drawn and painted through the
+// parent's WM_DRAWITEM), check boxes and auto radio buttons (painted on WM_PAINT), with
+// the hover, focus, pressed and disabled looks. Picture buttons (looks B and C) share the
+// record and the draw-item dispatch; their installers and painters live in
+// skin/window/picture_button.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "base/byte_array.h"
+#include "gfx/tooltip_window.h"
+#include "skin/control_list.h"
+#include "skin/controls/control_paint.h"
+
+namespace tunelark {
+
+class SkinEngine;
+
+enum class ButtonKind : int { LookA = 0, LookB = 1, LookC = 3, Radio = 4, CheckBox = 5 };
+
+struct ButtonRecord : ControlRecord {
+  static constexpr Family kFamily = Family::Button;
+
+  ButtonKind kind = ButtonKind::LookA;
+  ByteArray pictures[5];  // picture buttons: look B uses [0]; look C normal, hover, pressed, disabled
+  int layout = 0;         // look B: where the picture sits beside the caption
+  std::string caption;    // the window text, kept current on WM_SETTEXT
+  bool focused = false;
+  bool startCheckState = false;
+  HWND parent = nullptr;  // check boxes and radio buttons: the skinned window
+  TooltipWindow tooltip;  // picture buttons' tip
+  std::string fontFace = "宋体";
+  int fontSize = 12;
+  int fontStyle = 0;
+};
+
+// Takes the parent's push buttons (types BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_USERBUTTON)
+// not yet taken; they become owner-drawn.
+void TakePushButtons(SkinEngine& engine, int instance, HWND parent);
+// Takes the parent's check boxes (BS_CHECKBOX, BS_AUTOCHECKBOX, BS_PUSHBOX) and auto radio
+// buttons not yet taken.
+void TakeCheckAndRadioButtons(SkinEngine& engine, int instance, HWND parent);
+// Takes one button into the list with the given kind (picture buttons use this); returns
+// its position, or the position it already had.
+int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind);
+
+// The skinned parent's WM_DRAWITEM: paints a taken owner-drawn button in its look.
+void DispatchDrawItem(SkinEngine& engine, int instance, const DRAWITEMSTRUCT& item);
+
+// Painters. state holds ODS_SELECTED, ODS_DISABLED, ODS_FOCUS and ODS_HOTLIGHT bits.
+void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
+void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour);
+void PaintCheckBox(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour);
+// Looks B and C (skin/window/picture_button).
+void PaintPushLookB(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
+void PaintPushLookC(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
+
+}  // namespace tunelark

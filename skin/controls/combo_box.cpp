@@ -1,0 +1,7 @@
+#include "skin/controls/combo_box.h"
+
+namespace tunelark {
+
+void TakeComboBoxes(SkinEngine&, int, HWND) {}
+
+}  // namespace tunelark

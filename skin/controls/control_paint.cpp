@@ -1,0 +1,103 @@
+#include "skin/controls/control_paint.h"
+
+#include "skin/skin_geometry.h"
+#include "skin/window_props.h"
+
+namespace tunelark {
+
+ControlContext FindControlContext(HWND control) {
+  ControlContext c;
+  c.engine = SkinEngine::Current();
+  ControlLink link = ReadControlLink(control);
+  c.instance = link.instance;
+  c.position = link.position;
+  if (c.engine) c.skin = c.engine->Instance(link.instance);
+  return c;
+}
+
+Canvas::Canvas(HDC dc, int width, int height) : dc_(dc), width_(width), height_(height) {}
+
+Graphics& Canvas::graphics() {
+  if (!graphics_) {
+    graphics_.emplace();
+    graphics_->CreateFromDC(dc_);
+  }
+  return *graphics_;
+}
+
+void Canvas::Flush() {
+  if (graphics_) graphics_->Flush(Gdiplus::FlushIntentionSync);
+}
+
+namespace {
+
+HDC BeginTarget(HWND control, PaintTarget target, HDC given, PAINTSTRUCT& ps) {
+  switch (target) {
+    case PaintTarget::BeginPaint: return BeginPaint(control, &ps);
+    case PaintTarget::WindowDC: return GetDC(control);
+    case PaintTarget::Given: return given;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+ControlPaint::ControlPaint(HWND control, PaintTarget target, HDC given, const RECT* area)
+    : control_(control), target_(target) {
+  screen_ = BeginTarget(control, target, given, ps_);
+  if (area)
+    area_ = *area;
+  else
+    GetClientRect(control, &area_);
+  MakeCanvas();
+}
+
+void ControlPaint::MakeCanvas() {
+  const int w = area_.right - area_.left, h = area_.bottom - area_.top;
+  if (!screen_ || w <= 0 || h <= 0) return;
+  if (SkinEngine* engine = SkinEngine::Current()) {
+    // The snapshot takes window coordinates: the client area's place inside the window.
+    const RECT client = ClientRectInWindow(control_);
+    RECT r{client.left + area_.left, client.top + area_.top, client.left + area_.right, client.top + area_.bottom};
+    snapshot_ = BackgroundSnapshot(*engine, control_, r);
+  }
+  if (snapshot_) {
+    canvas_.emplace(snapshot_.get(), w, h);
+    return;
+  }
+  // Not on a skinned window: compose over the dialog colour.
+  fallbackDc_ = MemoryDC(screen_);
+  fallbackBitmap_.reset(CreateCompatibleBitmap(screen_, w, h));
+  if (!fallbackDc_ || !fallbackBitmap_) return;
+  fallbackPrevious_ = SelectObject(fallbackDc_.get(), fallbackBitmap_.get());
+  RECT all{0, 0, w, h};
+  FillRect(fallbackDc_.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+  canvas_.emplace(fallbackDc_.get(), w, h);
+}
+
+void ControlPaint::Present() {
+  if (presented_ || !canvas_) return;
+  presented_ = true;
+  canvas_->Flush();
+  const int w = canvas_->width(), h = canvas_->height();
+  if (keyed_)
+    TransparentBlt(screen_, area_.left, area_.top, w, h, canvas_->dc(), 0, 0, w, h, RGB(255, 0, 255));
+  else
+    BitBlt(screen_, area_.left, area_.top, w, h, canvas_->dc(), 0, 0, SRCCOPY);
+}
+
+ControlPaint::~ControlPaint() {
+  Present();
+  canvas_.reset();  // GDI+ graphics go before their DC
+  if (fallbackPrevious_) SelectObject(fallbackDc_.get(), fallbackPrevious_);
+  snapshot_.reset();
+  switch (target_) {
+    case PaintTarget::BeginPaint: EndPaint(control_, &ps_); break;
+    case PaintTarget::WindowDC:
+      if (screen_) ReleaseDC(control_, screen_);
+      break;
+    case PaintTarget::Given: break;
+  }
+}
+
+}  // namespace tunelark

@@ -1,0 +1,110 @@
+// What every control family paints with: the control's state found from its window
+// properties, a paint scope that composes the control off screen over the skin background
+// behind it and reaches the screen in one copy, and the canvas the families' painters take.
+//
+//   LRESULT OnPaint(HWND w) {
+//     ControlPaint paint(w, PaintTarget::BeginPaint);
+//     if (auto* r = FindRecord<EditRecord>(w)) PaintEdit(paint.canvas(), *r, StateOf(w));
+//     return 0;  // the copy to the screen and EndPaint happen as `paint` goes
+//   }
+//
+// Records: a family looks its record up with FindRecord on every message and never keeps
+// the pointer across a call that can re-enter (SendMessage, CallPreviousProc): a control
+// taken meanwhile may move the records of its list.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+
+#include "gfx/gdi_handles.h"
+#include "gfx/graphics.h"
+#include "skin/background_snapshot.h"
+#include "skin/skin_engine.h"
+
+namespace tunelark {
+
+// The skin state a family procedure reaches through the control's properties.
+struct ControlContext {
+  SkinEngine* engine = nullptr;
+  SkinInstance* skin = nullptr;  // null when "Hw_FuID" names no instance
+  int instance = 0;              // "Hw_FuID"
+  int position = 0;              // "Hw_lbID"
+};
+ControlContext FindControlContext(HWND control);
+
+// The control's record in its family list of its instance; null when its properties name
+// nothing (an engine gone, an instance removed).
+template <typename Record>
+Record* FindRecord(HWND control) {
+  ControlContext c = FindControlContext(control);
+  return c.skin ? c.skin->List<Record>().At(c.position) : nullptr;
+}
+
+// An off-screen picture being composed: a memory DC (32 bits, top-down) of width x height
+// holding the background behind the control, and GDI+ graphics on it. Painters draw here;
+// tests make one over any memory DC and sample its pixels.
+class Canvas {
+ public:
+  Canvas(HDC dc, int width, int height);
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // GDI+ graphics on dc(), made on first use. Before GDI drawing on dc() after GDI+ drawing,
+  // call Flush().
+  Graphics& graphics();
+  void Flush();
+
+ private:
+  HDC dc_;
+  int width_, height_;
+  std::optional<Graphics> graphics_;
+};
+
+// Where a paint scope's picture goes.
+enum class PaintTarget {
+  BeginPaint,  // BeginPaint / EndPaint on the control (WM_PAINT)
+  WindowDC,    // GetDC / ReleaseDC on the control (hover and press redraws)
+  Given,       // a device context the caller hands over (WM_DRAWITEM, WM_PRINTCLIENT)
+};
+
+// One paint of a control: begins the target, snapshots the skin background behind the
+// control's client area (or `area`, in client coordinates) into a registered memory DC,
+// lets the painter compose on canvas(), then on Present() or destruction copies the whole
+// picture to the target once (BitBlt, or TransparentBlt keyed on magenta after
+// KeyMagenta()), releases the snapshot through the engine and ends the target.
+// A control with no skinned ancestor composes over COLOR_BTNFACE instead.
+class ControlPaint {
+ public:
+  ControlPaint(HWND control, PaintTarget target, HDC given = nullptr, const RECT* area = nullptr);
+  ~ControlPaint();
+  ControlPaint(const ControlPaint&) = delete;
+  ControlPaint& operator=(const ControlPaint&) = delete;
+
+  Canvas& canvas() { return *canvas_; }
+  bool ok() const { return canvas_.has_value(); }
+  HDC screen() const { return screen_; }
+  const RECT& area() const { return area_; }
+  const PAINTSTRUCT& paintInfo() const { return ps_; }
+  // Pixels of magenta (COLORREF 0xFF00FF) are left as they are on the screen.
+  void KeyMagenta() { keyed_ = true; }
+  // Copies once to the target; later calls and the destructor copy nothing more.
+  void Present();
+
+ private:
+  void MakeCanvas();
+
+  HWND control_;
+  PaintTarget target_;
+  HDC screen_ = nullptr;
+  PAINTSTRUCT ps_{};
+  RECT area_{};
+  SnapshotDC snapshot_;
+  MemoryDC fallbackDc_;
+  BitmapHandle fallbackBitmap_;
+  HGDIOBJ fallbackPrevious_ = nullptr;
+  std::optional<Canvas> canvas_;
+  bool keyed_ = false;
+  bool presented_ = false;
+};
+
+}  // namespace tunelark

@@ -1,0 +1,7 @@
+#include "skin/controls/edit_box.h"
+
+namespace tunelark {
+
+void TakeEditBoxes(SkinEngine&, int, HWND) {}
+
+}  // namespace tunelark

@@ -1,0 +1,7 @@
+#include "skin/controls/list_header.h"
+
+namespace tunelark {
+
+void TakeHeaders(SkinEngine&, int, HWND) {}
+
+}  // namespace tunelark

@@ -1,0 +1,7 @@
+#include "skin/controls/progress_bar.h"
+
+namespace tunelark {
+
+void TakeProgressBars(SkinEngine&, int, HWND) {}
+
+}  // namespace tunelark

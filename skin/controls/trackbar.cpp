@@ -1,0 +1,7 @@
+#include "skin/controls/trackbar.h"
+
+namespace tunelark {
+
+void TakeTrackbars(SkinEngine&, int, HWND) {}
+
+}  // namespace tunelark

@@ -1,0 +1,7 @@
+#include "skin/controls/up_down.h"
+
+namespace tunelark {
+
+void TakeUpDowns(SkinEngine&, int, HWND) {}
+
+}  // namespace tunelark

@@ -1,0 +1,7 @@
+#include "skin/window/colour_replies.h"
+
+namespace tunelark {
+
+HBRUSH ColourReply(SkinEngine&, UINT, HDC, HWND) { return nullptr; }
+
+}  // namespace tunelark
