@@ -58,6 +58,21 @@ struct BackgroundSettings {
   ByteArray picture;        // encoded picture; empty = none
 };
 
+// The arguments of Apply skin; an empty optional is an argument not given.
+struct ApplySkinArgs {
+  int captionHeight = 0;  // below 25 becomes 25
+  std::optional<int> captionShown;  // 1
+  std::optional<int> sizable;       // 1
+  std::optional<int> helpButton;    // 0
+  std::optional<int> menuButton;    // 0
+  std::optional<int> showTitle;     // 1
+  std::optional<int> captionGloss;  // 0
+  int statusHeight = 0;             // 0 = no status bar
+  std::optional<std::vector<StatusItem>> statusItems;
+  ByteArray picture;                // the window's own picture; empty = the engine-wide one
+  std::optional<int> ownLayoutMode;  // the engine-wide layoutMode
+};
+
 class SkinEngine {
  public:
   // The first engine made becomes Current() until it is destroyed.
@@ -95,6 +110,19 @@ class SkinEngine {
   // Runs the action of a caption button (instance number, button number). The top-level
   // window acts on a released mouse button only while this is set.
   std::function<void(int instance, int button)> captionAction;
+
+  // --- applying the skin and the window background ---
+  // Skins a top-level window: its instance (caption, caption buttons, title, picture,
+  // status bar, tooltips), every standard control directly inside it through the family
+  // installers, and its window procedure. Returns the instance number; a window already
+  // skinned is left as it is and its number returned.
+  int ApplySkin(HWND window, const ApplySkinArgs& args = {});
+  // The engine-wide picture (encoded bytes), base colour, accent colour and layout mode.
+  void SetBackground(const ByteArray& picture, std::optional<COLORREF> baseColour = std::nullopt,
+                     std::optional<COLORREF> accentColour = std::nullopt, std::optional<int> layoutMode = std::nullopt);
+  // Run on a new thread (SHCreateThread) each time the program loses activation; null =
+  // nothing. The application sets it (the working-set trimmer).
+  LPTHREAD_START_ROUTINE deactivationRoutine = nullptr;
 
   // --- skin instances (numbered from 1; 0 = none) ---
   // Appends an instance and returns its number.
