@@ -4,4 +4,6 @@ namespace tunelark {
 
 void TakeEditBoxes(SkinEngine&, int, HWND) {}
 
+int TakeEditBox(SkinEngine&, int, HWND) { return 0; }
+
 }  // namespace tunelark

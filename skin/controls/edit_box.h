@@ -16,4 +16,8 @@ struct EditRecord : ControlRecord {
 // Takes the parent's edit boxes not yet taken.
 void TakeEditBoxes(SkinEngine& engine, int instance, HWND parent);
 
+// Takes one edit box (the edit field of a combo box, for one); returns its list position,
+// 0 when it was not taken.
+int TakeEditBox(SkinEngine& engine, int instance, HWND edit);
+
 }  // namespace tunelark

@@ -4,4 +4,6 @@ namespace tunelark {
 
 void TakeFramedControls(SkinEngine&, int, HWND) {}
 
+int TakeFramedControl(SkinEngine&, int, HWND) { return 0; }
+
 }  // namespace tunelark

@@ -16,4 +16,8 @@ struct ListLikeRecord : ControlRecord {
 // Takes the parent's list boxes and list-like controls.
 void TakeFramedControls(SkinEngine& engine, int instance, HWND parent);
 
+// Takes one list-like control (the list child of a simple combo box, for one); returns its
+// list position, 0 when it was not taken.
+int TakeFramedControl(SkinEngine& engine, int instance, HWND control);
+
 }  // namespace tunelark
