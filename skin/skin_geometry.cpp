@@ -47,4 +47,11 @@ bool IsOwnerDrawnListBox(HWND p) {
   return (GetWindowLongA(p, GWL_STYLE) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
 }
 
+int ScaleToLength(int64_t value, int64_t low, int64_t high, int length) {
+  if (high <= low || length <= 0) return 0;
+  const int64_t span = high - low;
+  const int64_t part = (value < low ? low : (value > high ? high : value)) - low;
+  return static_cast<int>((2 * part * length + span) / (2 * span));
+}
+
 }  // namespace tunelark

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace tunelark {
@@ -18,6 +19,10 @@ RECT ClientRectInWindow(HWND p);
 RECT RectRelativeToRoot(HWND p);
 // GetWindowRect(p) less the top-left of a's window rectangle.
 RECT RectRelativeToWindow(HWND a, HWND p);
+// The part of `length` pixels that value takes within the range low..high, rounded to the
+// nearest pixel: (value - low) x length / (high - low) in 64 bits, clamped to 0..length.
+// An empty or inverted range (high <= low) takes nothing.
+int ScaleToLength(int64_t value, int64_t low, int64_t high, int length);
 // GetClassNameA, up to 255 characters.
 std::string ClassNameOf(HWND p);
 // 1 for a window of class exactly "ListBox" with LBS_OWNERDRAWFIXED or LBS_OWNERDRAWVARIABLE.

@@ -40,6 +40,14 @@ LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 // "Hw_lbID".
 void SubclassTopLevel(SkinInstance& instance, int number, WNDPROC topLevelProc);
 
+// Whether an installer must leave the control alone: its procedure is already familyProc, or
+// a family of the skin has taken it ("Hw_hProc" set). Taking it again would store a skin
+// procedure as its own previous one and recurse.
+inline bool AlreadySubclassed(HWND control, WNDPROC familyProc) {
+  return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == familyProc ||
+         GetPropA(control, prop::kPreviousProc) != nullptr;
+}
+
 // Calls f(child) for every direct child of parent of the given window class.
 template <typename F>
 void ForEachChildOfClass(HWND parent, const char* className, F&& f) {

@@ -36,6 +36,7 @@ HDC BeginTarget(HWND control, PaintTarget target, HDC given, PAINTSTRUCT& ps) {
     case PaintTarget::BeginPaint: return BeginPaint(control, &ps);
     case PaintTarget::WindowDC: return GetDC(control);
     case PaintTarget::Given: return given;
+    case PaintTarget::WholeWindow: return GetWindowDC(control);
   }
   return nullptr;
 }
@@ -45,10 +46,15 @@ HDC BeginTarget(HWND control, PaintTarget target, HDC given, PAINTSTRUCT& ps) {
 ControlPaint::ControlPaint(HWND control, PaintTarget target, HDC given, const RECT* area)
     : control_(control), target_(target) {
   screen_ = BeginTarget(control, target, given, ps_);
-  if (area)
+  if (area) {
     area_ = *area;
-  else
+  } else if (target == PaintTarget::WholeWindow) {
+    RECT w{};
+    GetWindowRect(control, &w);
+    area_ = RECT{0, 0, w.right - w.left, w.bottom - w.top};
+  } else {
     GetClientRect(control, &area_);
+  }
   MakeCanvas();
 }
 
@@ -57,8 +63,11 @@ void ControlPaint::MakeCanvas() {
   if (!screen_ || w <= 0 || h <= 0) return;
   if (SkinEngine* engine = SkinEngine::Current()) {
     // The snapshot takes window coordinates: the client area's place inside the window.
-    const RECT client = ClientRectInWindow(control_);
-    RECT r{client.left + area_.left, client.top + area_.top, client.left + area_.right, client.top + area_.bottom};
+    RECT r = area_;
+    if (target_ != PaintTarget::WholeWindow) {
+      const RECT client = ClientRectInWindow(control_);
+      r = RECT{client.left + area_.left, client.top + area_.top, client.left + area_.right, client.top + area_.bottom};
+    }
     snapshot_ = BackgroundSnapshot(*engine, control_, r);
   }
   if (snapshot_) {
@@ -94,6 +103,7 @@ ControlPaint::~ControlPaint() {
   switch (target_) {
     case PaintTarget::BeginPaint: EndPaint(control_, &ps_); break;
     case PaintTarget::WindowDC:
+    case PaintTarget::WholeWindow:
       if (screen_) ReleaseDC(control_, screen_);
       break;
     case PaintTarget::Given: break;

@@ -65,6 +65,8 @@ enum class PaintTarget {
   BeginPaint,  // BeginPaint / EndPaint on the control (WM_PAINT)
   WindowDC,    // GetDC / ReleaseDC on the control (hover and press redraws)
   Given,       // a device context the caller hands over (WM_DRAWITEM, WM_PRINTCLIENT)
+  WholeWindow, // GetWindowDC / ReleaseDC: the window rectangle, borders included; `area` is
+               // then in window coordinates and defaults to the whole window
 };
 
 // One paint of a control: begins the target, snapshots the skin background behind the

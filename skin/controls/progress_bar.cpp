@@ -1,7 +1,155 @@
 #include "skin/controls/progress_bar.h"
 
+#include <commctrl.h>
+
+#include "gfx/graphics_path.h"
+#include "gfx/pen.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_paths.h"
+#include "skin/subclass.h"
+
 namespace tunelark {
 
-void TakeProgressBars(SkinEngine&, int, HWND) {}
+namespace {
+
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from,
+                         Gdiplus::PointF to, Argb c1, Argb c2) {
+  GraphicsPath path;
+  LinearGradientBrush brush;
+  if (!path.Create() || !AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius)) return;
+  if (brush.CreateFromPoints(from, to, c1, c2, Gdiplus::WrapModeTileFlipXY)) g.FillPath(brush, path);
+}
+
+void OutlineRounded(Graphics& g, const Gdiplus::RectF& r, float radius, Argb colour) {
+  GraphicsPath path;
+  Pen pen;
+  if (path.Create() && AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius) && pen.Create(colour))
+    g.DrawPath(pen, path);
+}
+
+// The trough: a rounded outline and a wash from white to dark across the bar's thickness.
+void PaintTrough(Graphics& g, int w, int h, bool vertical) {
+  const float W = static_cast<float>(w), H = static_cast<float>(h);
+  OutlineRounded(g, {0, 0, W - 1, H - 1}, 5, ToArgb(kBlack, 50, true));
+  const Gdiplus::PointF to = vertical ? Gdiplus::PointF{W - 1, 0} : Gdiplus::PointF{0, H - 1};
+  FillRoundedGradient(g, {1, 1, W - 2, H - 2}, 1, {0, 0}, to, ToArgb(kWhite, 160, true), ToArgb(kBlack, 30, true));
+}
+
+// The bar: white fading into the accent colour across its thickness, outlined in the accent.
+void PaintBar(Graphics& g, const Gdiplus::RectF& r, bool vertical, COLORREF accent) {
+  const Gdiplus::PointF to = vertical ? Gdiplus::PointF{r.X + r.Width, r.Y} : Gdiplus::PointF{r.X, r.Y + r.Height};
+  FillRoundedGradient(g, r, 3, {r.X, r.Y}, to, ToArgb(kWhite, 90, true), ToArgb(accent, 255, true));
+  OutlineRounded(g, r, 3, ToArgb(accent, 150, true));
+}
+
+// --- the window procedure ---------------------------------------------------------------
+
+void PaintWindow(HWND w) {
+  SkinEngine* engine = SkinEngine::Current();
+  if (!engine) return;
+  // The state is read first: reading sends messages, and the record is looked up after.
+  const ProgressState state = ReadProgressState(w);
+  const ProgressRecord* found = FindRecord<ProgressRecord>(w);
+  if (!found) return;
+  const ProgressRecord record = *found;
+  // The whole window: an unthemed progress bar has a static edge, which the skin covers.
+  ControlPaint paint(w, PaintTarget::WholeWindow);
+  if (paint.ok()) PaintProgressBar(paint.canvas(), record, state, engine->options);
+}
+
+LRESULT OnPaint(HWND w) {
+  PaintDC validate(w);
+  PaintWindow(w);
+  return 0;
+}
+
+LRESULT OnEraseBackground(HWND, WPARAM wp) {
+  SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+  return 1;
+}
+
+LRESULT OnNcPaint(HWND w) {
+  PaintWindow(w);
+  return 1;
+}
+
+LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  PaintWindow(w);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+// The colour-reply brush and bitmap the skin may have handed this progress bar go with it;
+// its record no longer names a window.
+LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (HGDIOBJ brush = GetHandleProp<HGDIOBJ>(w, prop::kReplyBrush)) DeleteObject(brush);
+  if (HGDIOBJ bitmap = GetHandleProp<HGDIOBJ>(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  RemovePropA(w, prop::kReplyBrush);
+  RemovePropA(w, prop::kReplyBitmap);
+  if (ProgressRecord* r = FindRecord<ProgressRecord>(w); r && r->window == w) r->window = nullptr;
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT CALLBACK ProgressProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  try {
+    switch (m) {
+      case WM_MOVE: return OnMove(w, m, wp, lp);
+      case WM_PAINT: return OnPaint(w);
+      case WM_ERASEBKGND: return OnEraseBackground(w, wp);
+      case WM_NCPAINT: return OnNcPaint(w);
+      case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
+      default: return CallPreviousProc(w, m, wp, lp);
+    }
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+ProgressState ReadProgressState(HWND w) {
+  ProgressState s;
+  PBRANGE range{0, 100};
+  s.position = static_cast<int>(SendMessageA(w, PBM_GETPOS, 0, 0));
+  SendMessageA(w, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  s.low = range.iLow;
+  s.high = range.iHigh;
+  return s;
+}
+
+int ProgressBarLength(const ProgressState& state, int length) {
+  return ScaleToLength(state.position, state.low, state.high, length);
+}
+
+void PaintProgressBar(Canvas& canvas, const ProgressRecord& record, const ProgressState& state,
+                      const SkinOptions& options) {
+  Graphics& g = canvas.graphics();
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  const bool vertical = record.vertical != 0;
+  const int W = canvas.width(), H = canvas.height();
+  PaintTrough(g, W, H, vertical);
+  const int length = ProgressBarLength(state, vertical ? H : W);
+  // Horizontal bars grow from the left edge, vertical ones from the bottom.
+  const RECT bar = vertical ? RECT{0, H - length, W, H} : RECT{0, 0, length, H};
+  const float x = static_cast<float>(bar.left + 1), y = static_cast<float>(bar.top + 1);
+  const float w = static_cast<float>(bar.right - bar.left - 3), h = static_cast<float>(bar.bottom - bar.top - 3);
+  if (length <= 0 || w < 1 || h < 1) return;
+  PaintBar(g, {x, y, w, h}, vertical, options.accentColour);
+}
+
+void TakeProgressBars(SkinEngine& engine, int instance, HWND parent) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !engine.options.drawChildControls || !parent) return;
+  ForEachChildOfClass(parent, PROGRESS_CLASSA, [&](HWND child) {
+    if (AlreadySubclassed(child, ProgressProc)) return;
+    ProgressRecord record;
+    record.vertical = (GetWindowLongA(child, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+    TakeControl(*skin, instance, child, ProgressProc, record);
+  });
+}
 
 }  // namespace tunelark
