@@ -46,4 +46,35 @@ void PressKey(WORD vk) {
   PumpFor(50);
 }
 
+void MoveMouseTo(HWND window, POINT p) {
+  ClientToScreen(window, &p);
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((p.x * 65535LL + (w - 1) / 2) / (w > 1 ? w - 1 : 1));
+  in.mi.dy = static_cast<LONG>((p.y * 65535LL + (h - 1) / 2) / (h > 1 ? h - 1 : 1));
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+  PumpFor(30);
+}
+
+void PressLeftButton() {
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  PumpFor(30);
+}
+
+void ReleaseLeftButton() {
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  PumpFor(30);
+}
+
+void DragLeft(HWND window, POINT from, POINT to, int steps) {
+  MoveMouseTo(window, from);
+  PressLeftButton();
+  if (steps < 1) steps = 1;
+  for (int i = 1; i <= steps; ++i)
+    MoveMouseTo(window, POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  ReleaseLeftButton();
+}
+
 }  // namespace tltest

@@ -13,4 +13,12 @@ void ClickAt(HWND window, POINT clientPoint, bool doubleClick = false);
 void ClickCentre(HWND control);
 void PressKey(WORD virtualKey);
 
+// The mouse as a hand moves it: to a point in the window's client coordinates (an
+// absolute move through SendInput), the left button pressed or released where the mouse
+// is, and a drag with the left button held from one client point to another in steps.
+void MoveMouseTo(HWND window, POINT clientPoint);
+void PressLeftButton();
+void ReleaseLeftButton();
+void DragLeft(HWND window, POINT from, POINT to, int steps = 8);
+
 }  // namespace tltest
