@@ -1,13 +1,445 @@
 #include "skin/controls/button.h"
 
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "gfx/bitmap.h"
+#include "gfx/brushes.h"
+#include "gfx/font.h"
+#include "gfx/font_family.h"
+#include "gfx/graphics_path.h"
+#include "gfx/pen.h"
+#include "gfx/string_format.h"
+#include "skin/controls/hover.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_images.h"
+#include "skin/skin_paths.h"
+#include "skin/subclass.h"
+
 namespace tunelark {
 
-void TakePushButtons(SkinEngine&, int, HWND) {}
-void TakeCheckAndRadioButtons(SkinEngine&, int, HWND) {}
-int TakeButton(SkinEngine&, int, HWND, ButtonKind) { return 0; }
-void DispatchDrawItem(SkinEngine&, int, const DRAWITEMSTRUCT&) {}
-void PaintPushLookA(Canvas&, const ButtonRecord&, UINT, COLORREF) {}
-void PaintRadioButton(Canvas&, const ButtonRecord&, UINT, bool, COLORREF) {}
-void PaintCheckBox(Canvas&, const ButtonRecord&, UINT, bool, COLORREF) {}
+namespace {
+
+using Gdiplus::ARGB;
+using Gdiplus::PointF;
+using Gdiplus::RectF;
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kDisabledFill = 0xC0C0C0;
+constexpr COLORREF kBodyShade = 0x808080;
+constexpr COLORREF kGlow = 0xDDCA22;         // the focus and hover glow keeps the stock accent
+constexpr COLORREF kDotSurround = 0x808000;  // teal rim of the radio button's dot
+constexpr LONG kOwnerDrawBits = 0xB;         // BS_OWNERDRAW
+
+ARGB Colour(COLORREF c, int alpha) { return ToArgb(c, alpha, true); }
+
+COLORREF Accent() {
+  SkinEngine* engine = SkinEngine::Current();
+  return engine ? engine->options.accentColour : kGlow;
+}
+
+bool IsPushKind(ButtonKind kind) {
+  return kind == ButtonKind::LookA || kind == ButtonKind::LookB || kind == ButtonKind::LookC;
+}
+bool IsCheckKind(ButtonKind kind) { return kind == ButtonKind::Radio || kind == ButtonKind::CheckBox; }
+
+// --- style tests on the BS_* type bits -------------------------------------------------
+
+bool Has(LONG s, LONG bits) { return (s | bits) == s; }
+LONG TypeBits(HWND w) { return GetWindowLongA(w, GWL_STYLE) & 0xF; }
+// BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_USERBUTTON.
+bool IsPushButtonType(LONG s) { return !Has(s, 2) && !Has(s, 9) && !Has(s, 4); }
+// BS_CHECKBOX, BS_AUTOCHECKBOX, BS_PUSHBOX (BS_OWNERDRAW is never taken).
+bool IsCheckBoxType(LONG s) { return Has(s, 2) && !Has(s, 4); }
+bool IsAutoRadioType(LONG s) { return !Has(s, 2) && Has(s, 9) && !Has(s, 4); }
+bool IsOwnerDrawType(LONG s) { return Has(s, kOwnerDrawBits); }
+
+// --- drawing pieces ----------------------------------------------------------------------
+
+GraphicsPath RoundedPath(float x, float y, float w, float h, float r = 5) {
+  GraphicsPath path;
+  if (path.Create()) AddRoundedRectangle(path, x, y, w, h, r);
+  return path;
+}
+
+GraphicsPath EllipsePath(float x, float y, float w, float h) {
+  GraphicsPath path;
+  if (path.Create()) path.AddEllipse(x, y, w, h);
+  return path;
+}
+
+void FillSolid(Graphics& g, const GraphicsPath& path, ARGB colour) {
+  SolidBrush brush;
+  if (brush.Create(colour)) g.FillPath(brush, path);
+}
+
+void FillGradient(Graphics& g, const GraphicsPath& path, PointF from, PointF to, ARGB first, ARGB second) {
+  LinearGradientBrush brush;
+  if (brush.CreateFromPoints(from, to, first, second)) g.FillPath(brush, path);
+}
+
+// A vertical gradient from top to bottom at x.
+void FillVertical(Graphics& g, const GraphicsPath& path, float x, float top, float bottom, ARGB first, ARGB second) {
+  FillGradient(g, path, PointF(x, top), PointF(x, bottom), first, second);
+}
+
+void Outline(Graphics& g, const GraphicsPath& path, ARGB colour, float width = 1.0f) {
+  Pen pen;
+  if (pen.Create(colour, width)) g.DrawPath(pen, path);
+}
+
+// The disabled look shared by the radio button and the check box.
+void PaintDisabledBox(Graphics& g, float w, float h) {
+  g.FillRectangleWithColour(Colour(kDisabledFill, 255), RectF(0, 0, w, h));
+  Outline(g, RoundedPath(0, 0, w - 1, h - 1), Colour(kBlack, 80));
+}
+
+// The button's font as the record describes it; the generic sans-serif family when the
+// face is not installed.
+bool MakeCaptionFont(const ButtonRecord& record, Gdiplus::Unit unit, Font& font) {
+  const float size = static_cast<float>(record.fontSize);
+  if (font.CreateFromFamilyName(record.fontFace, size, record.fontStyle, unit)) return true;
+  FontFamily family;
+  return family.CreateGenericSansSerif() && font.Create(family, size, record.fontStyle, unit);
+}
+
+void DrawCaption(Graphics& g, const ButtonRecord& record, COLORREF textColour, Gdiplus::Unit unit,
+                 const RectF& layout, Gdiplus::StringAlignment alignment) {
+  if (record.caption.empty()) return;
+  Font font;
+  StringFormat format;
+  SolidBrush brush;
+  if (!MakeCaptionFont(record, unit, font) || !format.Create() || !brush.Create(Colour(textColour, 255))) return;
+  format.SetAlignment(alignment);
+  format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+  g.DrawString(record.caption, font, layout, &format, brush);
+}
+
+// The hover glow over a square or a circle: accent gradient, soft outline, accent rim.
+void PaintHotGlow(Graphics& g, const GraphicsPath& fillShape, const GraphicsPath& rim, PointF from, PointF to) {
+  FillGradient(g, fillShape, from, to, Colour(Accent(), 100), Colour(kBlack, 0));
+  DrawSoftOutline(g, rim, 2, kGlow, 30);
+  Outline(g, rim, Colour(Accent(), 255));
+}
+
+void PaintKind(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
+  switch (record.kind) {
+    case ButtonKind::LookA: PaintPushLookA(canvas, record, state, textColour); break;
+    case ButtonKind::LookB: PaintPushLookB(canvas, record, state, textColour); break;
+    case ButtonKind::LookC: PaintPushLookC(canvas, record, state, textColour); break;
+    case ButtonKind::Radio: PaintRadioButton(canvas, record, state, checked, textColour); break;
+    case ButtonKind::CheckBox: PaintCheckBox(canvas, record, state, checked, textColour); break;
+  }
+}
+
+// --- the window side -------------------------------------------------------------------
+
+LRESULT CALLBACK ButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+
+COLORREF TextColourOf(HWND w) { return static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)); }
+
+std::optional<ButtonKind> KindOf(HWND w) {
+  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
+  return r ? std::optional<ButtonKind>(r->kind) : std::nullopt;
+}
+
+bool IsChecked(HWND w) { return SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Redraws the button on its window DC in the given state (plus hot, plus disabled when
+// the window is), composed off screen and copied once.
+void Redraw(HWND w, UINT state, bool hot) {
+  const std::optional<ButtonKind> kind = KindOf(w);
+  if (!kind) return;
+  if (hot) state |= ODS_HOTLIGHT;
+  if (!IsWindowEnabled(w)) state |= ODS_DISABLED;
+  const bool checked = IsCheckKind(*kind) && IsChecked(w);  // before the record is looked up again
+  ControlPaint paint(w, PaintTarget::WindowDC);
+  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
+  if (paint.ok() && r) PaintKind(paint.canvas(), *r, state, checked, TextColourOf(w));
+}
+
+// Check boxes and radio buttons: the system draws them itself (with GetDC) when their
+// check, press, focus, text or enabled state changes; the skin's look goes back over it.
+LRESULT ChainThenRedrawChecks(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT result = CallPreviousProc(w, m, wp, lp);
+  if (std::optional<ButtonKind> kind = KindOf(w); kind && IsCheckKind(*kind) && IsWindowVisible(w)) Redraw(w, 0, false);
+  return result;
+}
+
+LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  InvalidateRect(w, nullptr, TRUE);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnFocus(HWND w, UINT m, WPARAM wp, LPARAM lp, bool focused) {
+  if (ButtonRecord* r = FindRecord<ButtonRecord>(w)) r->focused = focused;
+  return ChainThenRedrawChecks(w, m, wp, lp);
+}
+
+LRESULT OnSetText(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  // A null text is legal and empties the caption.
+  if (ButtonRecord* r = FindRecord<ButtonRecord>(w)) r->caption = lp ? reinterpret_cast<const char*>(lp) : "";
+  return ChainThenRedrawChecks(w, m, wp, lp);
+}
+
+LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const std::optional<ButtonKind> kind = KindOf(w);
+  if (!kind || !IsCheckKind(*kind)) return CallPreviousProc(w, m, wp, lp);  // owner-drawn: WM_DRAWITEM
+  const bool checked = IsChecked(w);
+  const UINT state = IsWindowEnabled(w) ? 0 : ODS_DISABLED;
+  ControlPaint paint(w, PaintTarget::BeginPaint);
+  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
+  if (paint.ok() && r) PaintKind(paint.canvas(), *r, state, checked, TextColourOf(w));
+  return 0;
+}
+
+LRESULT OnEraseBackground(HWND w, HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  return static_cast<LRESULT>(SetTextColor(dc, TextColourOf(w)));
+}
+
+// BM_SETSTATE, a press of the left button or of the space bar.
+LRESULT OnPress(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const std::optional<ButtonKind> kind = KindOf(w);
+  if (!kind || !IsCheckKind(*kind)) return CallPreviousProc(w, m, wp, lp);
+  CallPreviousProc(w, m, wp, lp);
+  Redraw(w, ODS_SELECTED, false);
+  return 0;
+}
+
+LRESULT OnKeyDown(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  return wp == VK_SPACE ? OnPress(w, m, wp, lp) : CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  ControlContext c = FindControlContext(w);
+  if (c.skin && HoverMove(*c.skin, w, c.position, HotKind::Button)) Redraw(w, 0, true);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnButtonUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (SkinInstance* skin = FindControlContext(w).skin) skin->lastHotIndex = 0;
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  ControlContext c = FindControlContext(w);
+  if (c.skin) HoverLeave(*c.skin);
+  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
+  Redraw(w, r && r->focused ? ODS_FOCUS : 0, false);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+// The colour replies' brush and bitmap stored on the button go with it.
+LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (HANDLE brush = RemovePropA(w, prop::kReplyBrush)) DeleteObject(brush);
+  if (HANDLE bitmap = RemovePropA(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_MOVE: return OnMove(w, m, wp, lp);
+    case WM_SETFOCUS: return OnFocus(w, m, wp, lp, true);
+    case WM_KILLFOCUS: return OnFocus(w, m, wp, lp, false);
+    case WM_SETTEXT: return OnSetText(w, m, wp, lp);
+    case WM_ENABLE:
+    case BM_SETCHECK:
+    case WM_UPDATEUISTATE: return ChainThenRedrawChecks(w, m, wp, lp);
+    case WM_PAINT: return OnPaint(w, m, wp, lp);
+    case WM_ERASEBKGND: return OnEraseBackground(w, reinterpret_cast<HDC>(wp));
+    case WM_NCPAINT: return 1;
+    case BM_SETSTATE:
+    case WM_LBUTTONDOWN: return OnPress(w, m, wp, lp);
+    case WM_KEYDOWN: return OnKeyDown(w, m, wp, lp);
+    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
+    case WM_LBUTTONUP: return OnButtonUp(w, m, wp, lp);
+    case WM_LBUTTONDBLCLK: return 0;  // swallowed
+    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
+    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
+    default: return CallPreviousProc(w, m, wp, lp);
+  }
+}
+
+LRESULT CALLBACK ButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  try {
+    return Dispatch(w, m, wp, lp);
+  } catch (...) {
+    return 0;
+  }
+}
+
+// --- taking ------------------------------------------------------------------------------
+
+std::string ReadCaption(HWND w) {
+  const int length = GetWindowTextLengthA(w);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(w, text.data(), length + 1)));
+  return text;
+}
+
+// Face, size and style of the button's font; the record's defaults ("宋体", 12, regular)
+// stay when the button has no font GDI+ can use.
+void ReadFont(HWND w, ButtonRecord& record) {
+  HFONT handle = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+  if (!handle) return;
+  WindowDC dc(w);
+  Font font;
+  if (!font.CreateFromHfont(handle, dc.get())) return;
+  float size = 0;
+  int style = 0;
+  FontFamily family;
+  if (font.GetSize(size) && size > 0) record.fontSize = static_cast<int>(std::lround(size));
+  if (font.GetStyle(style)) record.fontStyle = style;
+  if (font.GetFamily(family)) {
+    std::string face = family.GetFamilyName();
+    if (!face.empty()) record.fontFace = std::move(face);
+  }
+}
+
+bool IsTaken(HWND w) {
+  return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)) == ButtonProc;
+}
+
+}  // namespace
+
+// --- painters ----------------------------------------------------------------------------
+
+void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour) {
+  Graphics& g = canvas.graphics();
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
+  const GraphicsPath body = RoundedPath(0, 0, w - 1, h - 1);
+  FillSolid(g, body, Colour(kWhite, 120));
+  if (state & ODS_DISABLED) {
+    g.FillRectangleWithColour(Colour(kDisabledFill, 255), RectF(0, 0, w, h));
+    Outline(g, body, Colour(kBlack, 80));
+  } else {
+    FillVertical(g, body, 0, 0, h - 1, Colour(kWhite, 0), Colour(kBodyShade, 60));
+    GraphicsPath gloss;
+    if (gloss.Create() && AddTopRoundedRectangle(gloss, 0, 0, w - 1, std::floor(h / 2), 5))
+      FillVertical(g, gloss, 0, 0, std::floor(h / 2), Colour(kWhite, 50), Colour(kWhite, 10));
+    if (state & ODS_HOTLIGHT) {
+      FillVertical(g, body, 0, 0, h - 1, Colour(Accent(), 60), Colour(Accent(), 10));
+      Outline(g, body, Colour(Accent(), 255));
+    } else if (state & ODS_FOCUS) {
+      Outline(g, body, Colour(kBlack, 70));
+      DrawSoftOutline(g, body, 3, kGlow, 120);
+    } else {
+      Outline(g, body, Colour(kBlack, 120));
+    }
+    if (state & ODS_SELECTED)
+      FillVertical(g, RoundedPath(2, 2, w - 3, h - 3), 0, 2, h - 1, Colour(Accent(), 60), Colour(kWhite, 100));
+  }
+  DrawCaption(g, record, textColour, Gdiplus::UnitWorld, RectF(0, 2, w, h), Gdiplus::StringAlignmentCenter);
+}
+
+void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
+  Graphics& g = canvas.graphics();
+  const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
+  if (state & ODS_DISABLED) {
+    PaintDisabledBox(g, w, h);
+  } else {
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    const float ringTop = std::floor((h - 12) / 2);
+    const float innerTop = std::floor((h - 11) / 2) + 1;
+    const GraphicsPath ring = EllipsePath(2, ringTop, 12, 12);
+    const GraphicsPath inner = EllipsePath(3, innerTop, 9, 9);
+    Outline(g, ring, Colour(kBlack, 200));
+    Outline(g, inner, Colour(kWhite, 255));
+    FillSolid(g, inner, Colour(kWhite, 255));
+    const PointF from(3, ringTop + 1), to(10, ringTop + 11);
+    FillGradient(g, inner, from, to, Colour(kBlack, 100), Colour(kBlack, 0));
+    if (state & ODS_HOTLIGHT) PaintHotGlow(g, inner, ring, from, to);
+    if (checked) {
+      const GraphicsPath dot = EllipsePath(5, ringTop + 3, 6, 6);
+      PathGradientBrush brush;
+      if (brush.CreateFromPath(dot)) {
+        brush.SetCentreColour(Colour(kWhite, 100));
+        brush.SetSurroundColours({Colour(kDotSurround, 255)});
+        g.FillPath(brush, dot);
+      }
+      Outline(g, dot, Colour(kBlack, 200));
+    }
+  }
+  DrawCaption(g, record, textColour, Gdiplus::UnitPixel, RectF(18, 2, w, h), Gdiplus::StringAlignmentNear);
+}
+
+void PaintCheckBox(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
+  Graphics& g = canvas.graphics();
+  const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
+  if (state & ODS_DISABLED) {
+    PaintDisabledBox(g, w, h);
+  } else {
+    const int top = (canvas.height() - 13) / 2;
+    Bitmap box;
+    if (box.LoadFromBytes(CopySkinImage(SkinImage::CheckBoxOff))) g.DrawImageRectI(box, 0, top, 13, 13);
+    Bitmap tick;
+    if (checked && tick.LoadFromBytes(CopySkinImage(SkinImage::CheckBoxOn))) g.DrawImageRectI(tick, 0, top, 13, 13);
+    if (state & ODS_HOTLIGHT) {
+      GraphicsPath square, rim;
+      const float y = static_cast<float>(top);
+      if (square.Create() && square.AddRectangle(0, y, 13, 13) && rim.Create() && rim.AddRectangle(0, y, 12, 12))
+        PaintHotGlow(g, square, rim, PointF(0, y), PointF(0, y + 13));
+    }
+  }
+  DrawCaption(g, record, textColour, Gdiplus::UnitPixel, RectF(17, 2, w - 19, h), Gdiplus::StringAlignmentNear);
+}
+
+// --- taking and dispatch -------------------------------------------------------------------
+
+int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !IsWindow(button)) return 0;
+  if (int position = skin->List<ButtonRecord>().Find(button)) return position;
+  // Taken already (by another skin instance): taking it again would chain the button
+  // procedure to itself.
+  if (IsTaken(button)) return 0;
+  ButtonRecord record;
+  record.kind = kind;
+  if (IsCheckKind(kind)) {
+    record.startCheckState = IsChecked(button);
+    record.parent = GetParent(button);
+  }
+  record.caption = ReadCaption(button);
+  ReadFont(button, record);
+  const int position = TakeControl(*skin, instance, button, ButtonProc, std::move(record));
+  if (IsPushKind(kind)) {
+    SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | kOwnerDrawBits);
+    InvalidateRect(button, nullptr, TRUE);
+  }
+  return position;
+}
+
+void TakePushButtons(SkinEngine& engine, int instance, HWND parent) {
+  ForEachChildOfClass(parent, "Button", [&](HWND child) {
+    const LONG type = TypeBits(child);
+    if (!IsOwnerDrawType(type) && IsPushButtonType(type)) TakeButton(engine, instance, child, ButtonKind::LookA);
+  });
+}
+
+void TakeCheckAndRadioButtons(SkinEngine& engine, int instance, HWND parent) {
+  ForEachChildOfClass(parent, "Button", [&](HWND child) {
+    const LONG type = TypeBits(child);
+    if (IsOwnerDrawType(type)) return;
+    if (IsAutoRadioType(type))
+      TakeButton(engine, instance, child, ButtonKind::Radio);
+    else if (IsCheckBoxType(type))
+      TakeButton(engine, instance, child, ButtonKind::CheckBox);
+  });
+}
+
+void DispatchDrawItem(SkinEngine& engine, int instance, const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON || GetIntProp(item.hwndItem, prop::kListPosition) < 1) return;
+  SkinInstance* skin = engine.Instance(instance);
+  const ButtonRecord* r = skin ? skin->List<ButtonRecord>().At(GetIntProp(item.hwndItem, prop::kListPosition)) : nullptr;
+  if (!r || r->window != item.hwndItem) r = FindRecord<ButtonRecord>(item.hwndItem);  // taken by its own instance
+  if (!r || r->window != item.hwndItem || !IsPushKind(r->kind)) return;
+  ControlPaint paint(item.hwndItem, PaintTarget::Given, item.hDC, &item.rcItem);
+  if (paint.ok()) PaintKind(paint.canvas(), *r, item.itemState, false, TextColourOf(item.hwndItem));
+}
 
 }  // namespace tunelark

@@ -1,9 +1,277 @@
 #include "skin/controls/edit_box.h"
 
+#include <cstdint>
+
+#include "gfx/pen.h"
+#include "skin/background_snapshot.h"
+#include "skin/controls/hover.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_geometry.h"
+#include "skin/subclass.h"
+
 namespace tunelark {
 
-void TakeEditBoxes(SkinEngine&, int, HWND) {}
+namespace {
 
-int TakeEditBox(SkinEngine&, int, HWND) { return 0; }
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr int kFrameAlpha = 180;  // the accent outline of the hot and focused looks
+
+const SkinOptions& Options() {
+  static const SkinOptions defaults;
+  SkinEngine* engine = SkinEngine::Current();
+  return engine ? engine->options : defaults;
+}
+
+bool HasScrollBars(HWND w) { return (GetWindowLongA(w, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
+
+bool AlphaGiven() { return Options().alphaGiven != 0; }
+
+int ParentValue(HWND w) { return static_cast<int>(reinterpret_cast<intptr_t>(GetParent(w))); }
+
+// The edit is the control the skin last drew hot.
+bool IsDrawnHot(const ControlContext& c, HWND w) {
+  return c.skin && c.skin->lastHotIndex == c.position && c.skin->hotKind == HotKind::Edit &&
+         c.skin->hotParent == ParentValue(w);
+}
+
+bool IsFocused(HWND w) {
+  const EditRecord* r = FindRecord<EditRecord>(w);
+  return r && r->focused;
+}
+
+// Composes the frame ring off screen and copies it to the window DC around the inner
+// rectangle, which the system keeps drawing. False when the edit has no skin background.
+bool PaintFrame(HWND w, bool focused, bool hot) {
+  SkinEngine* engine = SkinEngine::Current();
+  if (!engine) return false;
+  const EditFrameGeometry frame = MeasureEditFrame(w);
+  if (frame.width <= 0 || frame.height <= 0) return false;
+  SnapshotDC snapshot = BackgroundSnapshot(*engine, w, RECT{0, 0, frame.width, frame.height});
+  if (!snapshot) return false;
+  {
+    Canvas canvas(snapshot.get(), frame.width, frame.height);
+    PaintEditFrame(canvas, frame.inner, focused, hot);
+    canvas.Flush();
+  }
+  UniqueHandle<HDC, ReleaseWindowDc> dc(GetWindowDC(w), ReleaseWindowDc{w});
+  if (!dc) return false;
+  ExcludeClipRect(dc.get(), frame.inner.left, frame.inner.top, frame.inner.right, frame.inner.bottom);
+  BitBlt(dc.get(), 0, 0, frame.width, frame.height, snapshot.get(), 0, 0, SRCCOPY);
+  return true;
+}
+
+// The white wash behind the client area, into the given DC at (0, 0) or, without one, to
+// the window DC at the client area's place. False when the edit has no skin background.
+bool PaintClientWash(HWND w, HDC given) {
+  SkinEngine* engine = SkinEngine::Current();
+  if (!engine) return false;
+  const RECT area = ClientRectInWindow(w);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+  SnapshotDC snapshot = BackgroundSnapshot(*engine, w, area);
+  if (!snapshot) return false;
+  {
+    Canvas canvas(snapshot.get(), width, height);
+    PaintEditWash(canvas);
+    canvas.Flush();
+  }
+  if (given) return BitBlt(given, 0, 0, width, height, snapshot.get(), 0, 0, SRCCOPY) != 0;
+  UniqueHandle<HDC, ReleaseWindowDc> dc(GetWindowDC(w), ReleaseWindowDc{w});
+  return dc && BitBlt(dc.get(), area.left, area.top, width, height, snapshot.get(), 0, 0, SRCCOPY) != 0;
+}
+
+// The union of the scroll bars' rectangles (screen coordinates); null without bars.
+RegionHandle ScrollBarRegion(HWND w) {
+  const LONG style = GetWindowLongA(w, GWL_STYLE);
+  RegionHandle region;
+  for (LONG objectId : {static_cast<LONG>(OBJID_HSCROLL), static_cast<LONG>(OBJID_VSCROLL)}) {
+    if (!(style & (objectId == static_cast<LONG>(OBJID_HSCROLL) ? WS_HSCROLL : WS_VSCROLL))) continue;
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetScrollBarInfo(w, objectId, &info)) continue;
+    RegionHandle bar(CreateRectRgnIndirect(&info.rcScrollBar));
+    if (!region)
+      region = std::move(bar);
+    else if (bar)
+      CombineRgn(region.get(), region.get(), bar.get(), RGN_OR);
+  }
+  return region;
+}
+
+LRESULT InvalidateThenChain(HWND w, UINT m, WPARAM wp, LPARAM lp, bool invalidate) {
+  if (invalidate) InvalidateRect(w, nullptr, TRUE);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnSetFocus(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (EditRecord* r = FindRecord<EditRecord>(w)) r->focused = true;
+  const LRESULT result = CallPreviousProc(w, m, wp, lp);
+  // The system redraws only the text on focus: the frame shows the focus at once.
+  PaintFrame(w, IsFocused(w), IsDrawnHot(FindControlContext(w), w));
+  return result;
+}
+
+LRESULT OnKillFocus(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (EditRecord* r = FindRecord<EditRecord>(w)) r->focused = false;
+  if (ClassNameOf(GetParent(w)) == "ComboBox")
+    PaintFrame(w, false, false);
+  else
+    InvalidateRect(w, nullptr, TRUE);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  PaintFrame(w, IsFocused(w), false);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnEraseBackground(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (AlphaGiven()) {
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetBkMode(dc, TRANSPARENT);
+    if (PaintClientWash(w, dc)) return 1;
+  }
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+// The skin paints the frame; the system paints only the scroll bars (through their
+// region), or nothing of the non-client area when there are none.
+LRESULT OnNcPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (!PaintFrame(w, IsFocused(w), false)) return CallPreviousProc(w, m, wp, lp);
+  if (HasScrollBars(w)) {
+    RegionHandle bars = ScrollBarRegion(w);
+    return DefWindowProcA(w, m, reinterpret_cast<WPARAM>(bars.get()), lp);
+  }
+  return DefWindowProcA(w, m, static_cast<WPARAM>(-1), lp);
+}
+
+LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  ControlContext c = FindControlContext(w);
+  if (c.skin) {
+    const int parent = ParentValue(w);
+    if (c.skin->hotParent != parent) c.skin->lastHotIndex = 0;  // the hot edit at this position was another's
+    if (HoverMove(*c.skin, w, c.position, HotKind::Edit)) {
+      c.skin->hotParent = parent;
+      PaintFrame(w, IsFocused(w), true);
+    }
+  }
+  const EditRecord* r = FindRecord<EditRecord>(w);
+  return InvalidateThenChain(w, m, wp, lp, r && r->mouseDown && !HasScrollBars(w));
+}
+
+LRESULT OnButton(HWND w, UINT m, WPARAM wp, LPARAM lp, bool down) {
+  if (EditRecord* r = FindRecord<EditRecord>(w)) r->mouseDown = down;
+  return InvalidateThenChain(w, m, wp, lp, down && AlphaGiven() && !HasScrollBars(w));
+}
+
+LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (SkinInstance* skin = FindControlContext(w).skin) HoverLeave(*skin);
+  PaintFrame(w, IsFocused(w), false);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+// The colour replies' brush and bitmap stored on the edit (a combo box's, or the
+// skinned window's pattern colouring) go with it.
+LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (HANDLE brush = RemovePropA(w, prop::kReplyBrush)) DeleteObject(brush);
+  if (HANDLE bitmap = RemovePropA(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_MOVE: return InvalidateThenChain(w, m, wp, lp, AlphaGiven());
+    case WM_SETFOCUS: return OnSetFocus(w, m, wp, lp);
+    case WM_KILLFOCUS: return OnKillFocus(w, m, wp, lp);
+    case WM_PAINT: return OnPaint(w, m, wp, lp);
+    case WM_ERASEBKGND: return OnEraseBackground(w, m, wp, lp);
+    case WM_NCPAINT: return OnNcPaint(w, m, wp, lp);
+    case WM_KEYDOWN: return InvalidateThenChain(w, m, wp, lp, AlphaGiven() && !HasScrollBars(w));
+    case WM_HSCROLL:
+    case WM_VSCROLL: return InvalidateThenChain(w, m, wp, lp, AlphaGiven());
+    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
+    case WM_LBUTTONDOWN: return OnButton(w, m, wp, lp, true);
+    case WM_LBUTTONUP: return OnButton(w, m, wp, lp, false);
+    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
+    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
+    default: return CallPreviousProc(w, m, wp, lp);
+  }
+}
+
+LRESULT CALLBACK EditProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  try {
+    return Dispatch(w, m, wp, lp);
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+EditFrameGeometry MeasureEditFrame(HWND edit) {
+  EditFrameGeometry g;
+  RECT window{}, client{};
+  GetWindowRect(edit, &window);
+  GetClientRect(edit, &client);
+  g.width = window.right - window.left;
+  g.height = window.bottom - window.top;
+  int innerWidth = client.right, innerHeight = client.bottom;
+  const LONG style = GetWindowLongA(edit, GWL_STYLE);
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  if ((style & WS_VSCROLL) && GetScrollBarInfo(edit, OBJID_VSCROLL, &info))
+    innerWidth += info.rcScrollBar.right - info.rcScrollBar.left;
+  if ((style & WS_HSCROLL) && GetScrollBarInfo(edit, OBJID_HSCROLL, &info))
+    innerHeight += info.rcScrollBar.bottom - info.rcScrollBar.top;
+  g.inner.left = (g.width - innerWidth) / 2;
+  g.inner.top = (g.height - innerHeight) / 2;
+  g.inner.right = g.inner.left + innerWidth;
+  g.inner.bottom = g.inner.top + innerHeight;
+  return g;
+}
+
+void PaintEditFrame(Canvas& canvas, const RECT& inner, bool focused, bool hot) {
+  const SkinOptions& options = Options();
+  Graphics& g = canvas.graphics();
+  const int w = canvas.width(), h = canvas.height();
+  g.SetClipRectI(0, 0, w, h, Gdiplus::CombineModeReplace);
+  g.SetClipRectI(inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, Gdiplus::CombineModeXor);
+  if (options.alphaGiven)
+    g.FillRectangleWithColour(ToArgb(kWhite, options.backdropAlpha, true),
+                              Gdiplus::RectF(0, 0, static_cast<float>(w), static_cast<float>(h)));
+  else
+    g.Clear(ToArgb(kWhite, 255, true));
+  Pen pen;
+  if (hot) {
+    if (pen.Create(ToArgb(options.accentColour, kFrameAlpha, true), 2.0f)) g.DrawRectangleI(pen, 1, 1, w - 2, h - 2);
+  } else {
+    const COLORREF colour = focused ? options.accentColour : kBlack;
+    if (pen.Create(ToArgb(colour, focused ? kFrameAlpha : 80, true), 1.0f)) g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+  }
+  g.ResetClip();
+}
+
+void PaintEditWash(Canvas& canvas) {
+  canvas.graphics().FillRectangleWithColour(
+      ToArgb(kWhite, Options().backdropAlpha, true),
+      Gdiplus::RectF(0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height())));
+}
+
+int TakeEditBox(SkinEngine& engine, int instance, HWND edit) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !IsWindow(edit)) return 0;
+  if (int position = skin->List<EditRecord>().Find(edit)) return position;
+  // Taken already (by another skin instance): taking it again would chain the edit
+  // procedure to itself.
+  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC)) == EditProc) return 0;
+  const int position = TakeControl(*skin, instance, edit, EditProc, EditRecord{});
+  SetIntProp(edit, prop::kTextColour, 0);
+  return position;
+}
+
+void TakeEditBoxes(SkinEngine& engine, int instance, HWND parent) {
+  ForEachChildOfClass(parent, "Edit", [&](HWND child) { TakeEditBox(engine, instance, child); });
+}
 
 }  // namespace tunelark
