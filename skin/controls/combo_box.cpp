@@ -1,7 +1,356 @@
 #include "skin/controls/combo_box.h"
 
-namespace tunelark {
+#include <string>
 
-void TakeComboBoxes(SkinEngine&, int, HWND) {}
+#include "gfx/font.h"
+#include "gfx/font_family.h"
+#include "gfx/graphics_path.h"
+#include "gfx/image.h"
+#include "gfx/pen.h"
+#include "skin/controls/edit_box.h"
+#include "skin/controls/framed_control.h"
+#include "skin/controls/hover.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_images.h"
+#include "skin/skin_paths.h"
+#include "skin/subclass.h"
+
+namespace tunelark {
+namespace {
+
+constexpr Gdiplus::ARGB kMagenta = 0xFFFF00FF;  // the key colour, opaque
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+
+LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
+
+SkinOptions CurrentOptions() {
+  SkinEngine* engine = SkinEngine::Current();
+  return engine ? engine->options : SkinOptions{};
+}
+
+int ComboType(DWORD style) { return static_cast<int>(style & CBS_DROPDOWNLIST); }
+
+// Taken by some family already: its procedure replaced and the replaced one kept.
+bool IsTaken(HWND window) {
+  return GetPropA(window, prop::kPreviousProc) || GetPropA(window, prop::kTransparentProc) ||
+         reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) == ComboProc;
+}
+
+// Deletes the colour-reply brush and bitmap named by the window's properties and forgets
+// them, so that nobody deletes them again.
+void DeleteColourReplies(HWND window) {
+  if (!window) return;
+  if (HANDLE brush = RemovePropA(window, prop::kReplyBrush)) DeleteObject(brush);
+  if (HANDLE bitmap = RemovePropA(window, prop::kReplyBitmap)) DeleteObject(bitmap);
+}
+
+HWND EditOf(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
+
+HWND ListOf(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  return GetComboBoxInfo(combo, &info) ? info.hwndList : nullptr;
+}
+
+// --- taking -------------------------------------------------------------------------------
+
+// The selected item's text becomes the combo's text.
+void ShowSelectionAsText(HWND combo) {
+  const LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (item < 0) return;
+  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+  if (length < 0) return;
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  if (SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text.data())) < 0)
+    return;
+  SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TakeChildren(SkinEngine& engine, int instance, HWND combo) {
+  HWND edit = EditOf(combo);
+  if (edit && engine.options.alphaGiven && !IsTaken(edit)) TakeEditBox(engine, instance, edit);
+  if (ComboType(GetWindowLongA(combo, GWL_STYLE)) != CBS_SIMPLE) return;
+  HWND list = FindWindowExA(combo, nullptr, "ComboLBox", nullptr);
+  if (list && !(GetWindowLongA(list, GWL_STYLE) & LBS_OWNERDRAWFIXED) && !IsTaken(list))
+    TakeFramedControl(engine, instance, list);
+}
+
+// --- painting -----------------------------------------------------------------------------
+
+bool DrawEmbeddedImage(Graphics& g, SkinImage which, int x, int y) {
+  Image image;
+  if (!image.LoadFromBytes(CopySkinImage(which))) return false;
+  return g.DrawImageRectI(image, x, y, static_cast<int>(image.GetWidth()), static_cast<int>(image.GetHeight()));
+}
+
+void FillBody(Graphics& g, int w, int h, const SkinOptions& options) {
+  SolidBrush white;
+  if (white.Create(ToArgb(kWhite, options.backdropAlpha, options.alphaGiven != 0)))
+    g.FillRectangleI(white, 0, 0, w, h);
+}
+
+// Clears the combo's own children to magenta: every child of a simple combo box (its list
+// 2 pixels inside, so that the outline around it stays), the edit field of a drop-down.
+void KeyOutChildren(Graphics& g, HWND combo, DWORD style) {
+  const bool everyChild = (style & CBS_SIMPLE) != 0;
+  for (HWND child = FindWindowExA(combo, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(combo, child, nullptr, nullptr)) {
+    RECT r = RectRelativeToWindow(combo, child);
+    if (ClassNameOf(child) == "ComboLBox") InflateRect(&r, -2, -2);
+    g.SetClipRectI(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    g.Clear(kMagenta);
+    if (!everyChild) break;
+  }
+  g.ResetClip();
+}
+
+void DrawOutline(Graphics& g, int w, int h, bool lit, const SkinOptions& options) {
+  Pen pen;
+  if (pen.Create(lit ? ToArgb(options.accentColour, 200, true) : ToArgb(kBlack, 80, true)))
+    g.DrawRectangleI(pen, 0, 0, w - 1, h - 1);
+}
+
+void DrawDropButton(Graphics& g, const RECT& b, int h, bool hot, const SkinOptions& options) {
+  const float bx = static_cast<float>(b.left), bw = static_cast<float>(b.right - b.left);
+  const float fh = static_cast<float>(h);
+  GraphicsPath frame, face;
+  Pen pen;
+  if (frame.Create() && AddRoundedRectangle(frame, bx, 2, bw - 1, fh - 5, 4) &&
+      pen.Create(hot ? ToArgb(options.accentColour, 200, true) : ToArgb(kBlack, 80, true)))
+    g.DrawPath(pen, frame);
+  const COLORREF accent = options.accentColour;
+  const Gdiplus::ARGB top = hot ? ToArgb(kWhite, 100, true) : ToArgb(accent, 30, true);
+  const Gdiplus::ARGB bottom = hot ? ToArgb(accent, 150, true) : ToArgb(accent, 100, true);
+  LinearGradientBrush gradient;
+  // Mirrored tiling: the face reaches a pixel beyond the gradient's end without a seam.
+  if (face.Create() && AddRoundedRectangle(face, bx + 1, 3, bw - 2, fh - 6, 1) &&
+      gradient.CreateFromPoints({bx + 1, 2}, {bx + 1, fh - 4}, top, bottom, Gdiplus::WrapModeTileFlipXY))
+    g.FillPath(gradient, face);
+  const int arrowW = 7, arrowH = 4;  // the down arrow's size
+  const int bh = b.bottom - b.top;
+  DrawEmbeddedImage(g, SkinImage::ArrowDown, b.left + (b.right - b.left - arrowW) / 2, b.top + (bh - arrowH) / 2);
+}
+
+bool MakeTextFont(Font& font) {
+  if (font.CreateFromFamilyName("宋体", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitWorld)) return true;
+  FontFamily family;  // a system without the face: the generic sans-serif one
+  return family.CreateGenericSansSerif() && font.Create(family, 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitWorld);
+}
+
+// The drop-down list's selected text, in the combo's text colour (grey when disabled).
+void DrawSelectionText(Graphics& g, HWND combo, int w, int h) {
+  char text[512] = {};
+  if (GetWindowTextA(combo, text, sizeof(text)) <= 0) return;
+  const COLORREF colour =
+      IsWindowEnabled(combo) ? static_cast<COLORREF>(GetIntProp(combo, prop::kTextColour)) : GetSysColor(COLOR_GRAYTEXT);
+  Font font;
+  SolidBrush brush;
+  if (!MakeTextFont(font) || !brush.Create(ToArgb(colour, 255, true))) return;
+  const Gdiplus::RectF layout(2, static_cast<float>((h - 12) / 2), static_cast<float>(w - 17), static_cast<float>(h - 4));
+  g.DrawString(text, font, layout, nullptr, brush);
+}
+
+// Paints the combo box now (a hover or focus change): over the screen through GetDC.
+void PaintNow(HWND combo, ComboLook look) {
+  const ComboRecord* found = FindRecord<ComboRecord>(combo);
+  if (!found) return;
+  const ComboRecord record = *found;  // the painter sends messages to the combo box
+  ControlPaint paint(combo, PaintTarget::WindowDC);
+  if (!paint.ok()) return;
+  paint.KeyMagenta();
+  PaintComboBox(paint.canvas(), record, look);
+}
+
+// The look from the stored state: focus from the record, hot while this combo box is the
+// control the skin last drew hot.
+ComboLook StoredLook(HWND combo) {
+  ControlContext c = FindControlContext(combo);
+  const ComboRecord* record = c.skin ? c.skin->List<ComboRecord>().At(c.position) : nullptr;
+  ComboLook look;
+  look.focused = record && record->focused;
+  look.hot = c.skin && c.skin->hotKind == HotKind::Combo && c.skin->lastHotIndex == c.position && c.position >= 1;
+  return look;
+}
+
+void SetFocused(HWND combo, bool focused) {
+  if (ComboRecord* record = FindRecord<ComboRecord>(combo)) record->focused = focused ? 1 : 0;
+}
+
+// --- messages -----------------------------------------------------------------------------
+
+LRESULT OnPaint(HWND combo, HDC given) {
+  const ComboRecord* found = FindRecord<ComboRecord>(combo);
+  if (!found) return CallPreviousProc(combo, WM_PAINT, reinterpret_cast<WPARAM>(given), 0);
+  const ComboRecord record = *found;
+  const ComboLook look = StoredLook(combo);
+  ControlPaint paint(combo, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
+  if (paint.ok()) {
+    paint.KeyMagenta();
+    PaintComboBox(paint.canvas(), record, look);
+  }
+  return 0;
+}
+
+LRESULT OnSetFocus(HWND combo, WPARAM wParam, LPARAM lParam) {
+  SetFocused(combo, true);
+  PaintNow(combo, {false, true});
+  return CallPreviousProc(combo, WM_SETFOCUS, wParam, lParam);
+}
+
+// The focus moving into the combo's own edit field or list keeps the combo focused; going
+// anywhere else, the focus look goes at once (the system repaints only the text).
+LRESULT OnKillFocus(HWND combo, WPARAM wParam, LPARAM lParam) {
+  HWND next = reinterpret_cast<HWND>(wParam);
+  const bool staysInside = next && (IsChild(combo, next) || next == ListOf(combo));
+  if (staysInside) return CallPreviousProc(combo, WM_KILLFOCUS, wParam, lParam);
+  SetFocused(combo, false);
+  const LRESULT result = CallPreviousProc(combo, WM_KILLFOCUS, wParam, lParam);
+  PaintNow(combo, {false, false});
+  return result;
+}
+
+LRESULT OnSetText(HWND combo, WPARAM wParam, LPARAM lParam) {
+  if (EditOf(combo)) InvalidateRect(combo, nullptr, TRUE);
+  return CallPreviousProc(combo, WM_SETTEXT, wParam, lParam);
+}
+
+// Notifications of the edit field: the translucent wash behind its text is renewed as it
+// scrolls and changes; its focus is the combo's focus.
+LRESULT OnCommand(HWND combo, WPARAM wParam, LPARAM lParam) {
+  HWND sender = reinterpret_cast<HWND>(lParam);
+  const UINT code = HIWORD(wParam);
+  const bool fromEdit = sender && GetParent(sender) == combo && ClassNameOf(sender) == "Edit";
+  const SkinOptions options = CurrentOptions();
+  if (fromEdit && options.alphaGiven && options.drawChildControls &&
+      (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE))
+    InvalidateRect(sender, nullptr, TRUE);
+  const LRESULT result = CallPreviousProc(combo, WM_COMMAND, wParam, lParam);
+  if (fromEdit && code == EN_SETFOCUS) {
+    SetFocused(combo, true);
+    PaintNow(combo, {false, true});
+  } else if (fromEdit && code == EN_KILLFOCUS && GetFocus() != combo) {
+    SetFocused(combo, false);
+    PaintNow(combo, {false, false});
+  }
+  return result;
+}
+
+// The edit field's background: the skin background behind it washed with white, as a
+// pattern brush the edit keeps in its properties until the next reply or its end.
+LRESULT OnCtlColorEdit(HWND combo, WPARAM wParam, LPARAM lParam) {
+  SkinEngine* engine = SkinEngine::Current();
+  HWND edit = reinterpret_cast<HWND>(lParam);
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  if (!engine || !engine->options.alphaGiven || !edit) return CallPreviousProc(combo, WM_CTLCOLOREDIT, wParam, lParam);
+  SetTextColor(dc, static_cast<COLORREF>(GetIntProp(edit, prop::kTextColour)));
+  SetBkMode(dc, TRANSPARENT);
+  DeleteColourReplies(edit);
+  BitmapHandle bitmap = StaticBackdropBitmap(*engine, edit);
+  BrushHandle brush(bitmap ? CreatePatternBrush(bitmap.get()) : nullptr);
+  if (!brush) return CallPreviousProc(combo, WM_CTLCOLOREDIT, wParam, lParam);
+  SetHandleProp(edit, prop::kReplyBrush, brush.get());
+  SetHandleProp(edit, prop::kReplyBitmap, bitmap.release());
+  return reinterpret_cast<LRESULT>(brush.release());
+}
+
+LRESULT OnMouseMove(HWND combo, WPARAM wParam, LPARAM lParam) {
+  ControlContext c = FindControlContext(combo);
+  if (c.skin && c.position >= 1 && HoverMove(*c.skin, combo, c.position, HotKind::Combo))
+    PaintNow(combo, {true, StoredLook(combo).focused});
+  return CallPreviousProc(combo, WM_MOUSEMOVE, wParam, lParam);
+}
+
+LRESULT OnMouseLeave(HWND combo, WPARAM wParam, LPARAM lParam) {
+  ControlContext c = FindControlContext(combo);
+  if (c.skin) HoverLeave(*c.skin);
+  PaintNow(combo, {false, StoredLook(combo).focused});
+  return CallPreviousProc(combo, WM_MOUSELEAVE, wParam, lParam);
+}
+
+// Before the children go: the reply brushes the combo handed to its edit field (and any
+// reply objects on its list) are deleted while those windows still exist.
+LRESULT OnDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
+  DeleteColourReplies(EditOf(combo));
+  DeleteColourReplies(ListOf(combo));
+  return CallPreviousProc(combo, WM_DESTROY, wParam, lParam);
+}
+
+// The combo's own reply objects go with it, and its record no longer names the window (a
+// later window may get the same handle).
+LRESULT OnNcDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
+  DeleteColourReplies(combo);
+  if (ComboRecord* record = FindRecord<ComboRecord>(combo)) record->window = nullptr;
+  return CallPreviousProc(combo, WM_NCDESTROY, wParam, lParam);
+}
+
+LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY: return OnDestroy(combo, wParam, lParam);
+    case WM_MOVE:
+      PaintNow(combo, {false, StoredLook(combo).focused});
+      return CallPreviousProc(combo, message, wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus(combo, wParam, lParam);
+    case WM_KILLFOCUS: return OnKillFocus(combo, wParam, lParam);
+    case WM_SETTEXT: return OnSetText(combo, wParam, lParam);
+    case WM_PAINT: return OnPaint(combo, reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_NCPAINT:
+      PaintNow(combo, StoredLook(combo));
+      return DefWindowProcA(combo, WM_NCPAINT, 1, lParam);
+    case WM_NCDESTROY: return OnNcDestroy(combo, wParam, lParam);
+    case WM_COMMAND: return OnCommand(combo, wParam, lParam);
+    case WM_CTLCOLOREDIT: return OnCtlColorEdit(combo, wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(combo, wParam, lParam);
+    case WM_MOUSELEAVE: return OnMouseLeave(combo, wParam, lParam);
+    default: return CallPreviousProc(combo, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleComboMessage(combo, message, wParam, lParam);
+  } catch (...) {
+    return CallPreviousProc(combo, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void TakeComboBoxes(SkinEngine& engine, int instance, HWND parent) {
+  ForEachChildOfClass(parent, "ComboBox", [&](HWND combo) { TakeComboBox(engine, instance, combo); });
+}
+
+int TakeComboBox(SkinEngine& engine, int instance, HWND combo) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !combo || ClassNameOf(combo) != "ComboBox" || IsTaken(combo)) return 0;
+  ShowSelectionAsText(combo);
+  const int position = TakeControl(*skin, instance, combo, ComboProc, ComboRecord{});
+  TakeChildren(engine, instance, combo);
+  return position;
+}
+
+RECT ComboDropButton(DWORD style, int w, int h) {
+  if (!(style & CBS_DROPDOWN)) return RECT{0, 0, 0, 0};
+  const int bw = ComboType(style) == CBS_DROPDOWNLIST ? 17 : 18;
+  return RECT{w - bw - 2, 2, w - 2, h - 2};
+}
+
+void PaintComboBox(Canvas& canvas, const ComboRecord& record, ComboLook look) {
+  const SkinOptions options = CurrentOptions();
+  HWND combo = record.window;
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(combo, GWL_STYLE));
+  const int w = canvas.width(), h = canvas.height();
+  Graphics& g = canvas.graphics();
+  FillBody(g, w, h, options);
+  KeyOutChildren(g, combo, style);
+  DrawOutline(g, w, h, look.hot || look.focused, options);
+  if (!(style & CBS_DROPDOWN)) return;
+  DrawDropButton(g, ComboDropButton(style, w, h), h, look.hot, options);
+  if (ComboType(style) == CBS_DROPDOWNLIST) DrawSelectionText(g, combo, w, h);
+}
 
 }  // namespace tunelark

@@ -1,7 +1,240 @@
 #include "skin/controls/up_down.h"
 
-namespace tunelark {
+#include <commctrl.h>
 
-void TakeUpDowns(SkinEngine&, int, HWND) {}
+#include "gfx/graphics_path.h"
+#include "gfx/image.h"
+#include "gfx/pen.h"
+#include "skin/controls/hover.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_images.h"
+#include "skin/skin_paths.h"
+#include "skin/subclass.h"
+
+namespace tunelark {
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr float kCornerRadius = 3;
+
+LRESULT CALLBACK UpDownProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Taken by some family already: its procedure replaced and the replaced one kept.
+bool IsTaken(HWND window) {
+  return GetPropA(window, prop::kPreviousProc) || GetPropA(window, prop::kTransparentProc) ||
+         reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) == UpDownProc;
+}
+
+POINT PointOf(LPARAM lParam) {
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+SIZE WindowSize(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+int HalfUnder(HWND control, bool horizontal, LPARAM lParam) {
+  const SIZE size = WindowSize(control);
+  return UpDownHalfAt(horizontal, size.cx, size.cy, PointOf(lParam));
+}
+
+// --- painting -----------------------------------------------------------------------------
+
+struct HalfRect {
+  float x, y, w, h;
+};
+
+HalfRect HalfOf(int part, bool horizontal, int w, int h) {
+  const int split = UpDownSplit(horizontal, w, h);
+  if (horizontal)
+    return part == kFirstHalf ? HalfRect{0, 0, float(split - 1), float(h - 1)}
+                              : HalfRect{float(split), 0, float(w - split - 1), float(h - 1)};
+  return part == kFirstHalf ? HalfRect{0, 0, float(w - 1), float(split - 1)}
+                            : HalfRect{0, float(split), float(w - 1), float(h - split - 1)};
+}
+
+SkinImage ArrowOf(int part, bool horizontal) {
+  if (horizontal) return part == kFirstHalf ? SkinImage::ArrowLeft : SkinImage::ArrowRight;
+  return part == kFirstHalf ? SkinImage::ArrowUp : SkinImage::ArrowDown;
+}
+
+struct HalfColours {
+  Gdiplus::ARGB from, to, outline;
+};
+
+HalfColours ColoursOf(int part, bool horizontal, bool lit, bool pressed, COLORREF accent) {
+  if (lit && pressed) return {ToArgb(accent, 100, true), ToArgb(kWhite, 150, true), ToArgb(accent, 200, true)};
+  if (lit) return {ToArgb(kWhite, 100, true), ToArgb(accent, 150, true), ToArgb(accent, 200, true)};
+  const int fromAlpha = !horizontal && part == kFirstHalf ? 60 : 20;
+  return {ToArgb(kWhite, fromAlpha, true), ToArgb(accent, 100, true), ToArgb(kBlack, 100, true)};
+}
+
+void DrawArrow(Graphics& g, int part, bool horizontal, const HalfRect& r) {
+  Image image;
+  if (!image.LoadFromBytes(CopySkinImage(ArrowOf(part, horizontal)))) return;
+  const int iw = static_cast<int>(image.GetWidth()), ih = static_cast<int>(image.GetHeight());
+  g.DrawImageRectI(image, static_cast<int>(r.x) + (static_cast<int>(r.w) - iw) / 2,
+                   static_cast<int>(r.y) + (static_cast<int>(r.h) - ih) / 2, iw, ih);
+}
+
+void DrawHalf(Graphics& g, int part, bool horizontal, const HalfRect& r, const HalfColours& c) {
+  GraphicsPath path;
+  if (!path.Create() || !AddRoundedRectangle(path, r.x, r.y, r.w, r.h, kCornerRadius)) return;
+  // The gradient runs along the half's long side from its start (mirrored beyond its end).
+  const Gdiplus::PointF end = r.w >= r.h ? Gdiplus::PointF(r.x + r.w, r.y) : Gdiplus::PointF(r.x, r.y + r.h);
+  LinearGradientBrush gradient;
+  if (gradient.CreateFromPoints({r.x, r.y}, end, c.from, c.to, Gdiplus::WrapModeTileFlipXY)) g.FillPath(gradient, path);
+  Pen pen;
+  if (pen.Create(c.outline)) g.DrawPath(pen, path);
+  DrawArrow(g, part, horizontal, r);
+}
+
+COLORREF AccentColour() {
+  SkinEngine* engine = SkinEngine::Current();
+  return engine ? engine->options.accentColour : SkinOptions{}.accentColour;
+}
+
+void PaintNow(HWND control, UpDownLook look) {
+  const UpDownRecord* found = FindRecord<UpDownRecord>(control);
+  if (!found) return;
+  const UpDownRecord record = *found;
+  ControlPaint paint(control, PaintTarget::WindowDC);
+  if (paint.ok()) PaintUpDown(paint.canvas(), record, look);
+}
+
+// The look from the record: the pressed half while pressed, else the half last hovered.
+UpDownLook StoredLook(HWND control, const UpDownRecord& record) {
+  UpDownLook look{record.hot != 0, record.pressed != 0, record.hotPart};
+  if (record.pressed) look.part = HalfUnder(control, record.horizontal != 0, record.pressPoint);
+  return look;
+}
+
+// --- messages -----------------------------------------------------------------------------
+
+LRESULT OnPaint(HWND control, HDC given) {
+  const UpDownRecord* found = FindRecord<UpDownRecord>(control);
+  if (!found) return CallPreviousProc(control, WM_PAINT, reinterpret_cast<WPARAM>(given), 0);
+  const UpDownRecord record = *found;
+  ControlPaint paint(control, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
+  if (paint.ok()) PaintUpDown(paint.canvas(), record, StoredLook(control, record));
+  return 0;
+}
+
+LRESULT OnMove(HWND control, WPARAM wParam, LPARAM lParam) {
+  if (const UpDownRecord* record = FindRecord<UpDownRecord>(control)) PaintNow(control, StoredLook(control, *record));
+  return CallPreviousProc(control, WM_MOVE, wParam, lParam);
+}
+
+// Repaints lit when the mouse comes onto the control or crosses into the other half.
+LRESULT OnMouseMove(HWND control, WPARAM wParam, LPARAM lParam) {
+  ControlContext c = FindControlContext(control);
+  UpDownRecord* record = c.skin ? c.skin->List<UpDownRecord>().At(c.position) : nullptr;
+  if (record && c.position >= 1) {
+    const int part = HalfUnder(control, record->horizontal != 0, lParam);
+    const bool crossed = part != record->hotPart;
+    if (HoverMove(*c.skin, control, c.position, HotKind::UpDown) || crossed) {
+      record->hot = 1;
+      record->hotPart = part;
+      PaintNow(control, {true, record->pressed != 0, part});
+    }
+  }
+  return CallPreviousProc(control, WM_MOUSEMOVE, wParam, lParam);
+}
+
+LRESULT OnButton(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (UpDownRecord* record = FindRecord<UpDownRecord>(control)) {
+    record->pressed = message == WM_LBUTTONUP ? 0 : 1;
+    record->pressPoint = lParam;
+  }
+  return CallPreviousProc(control, message, wParam, lParam);
+}
+
+LRESULT OnMouseLeave(HWND control, WPARAM wParam, LPARAM lParam) {
+  ControlContext c = FindControlContext(control);
+  if (c.skin) HoverLeave(*c.skin);
+  if (UpDownRecord* record = FindRecord<UpDownRecord>(control)) {
+    record->hot = 0;
+    PaintNow(control, {false, record->pressed != 0, record->hotPart});
+  }
+  return CallPreviousProc(control, WM_MOUSELEAVE, wParam, lParam);
+}
+
+// Reply objects set on the control go with it, and its record no longer names the window
+// (a later window may get the same handle).
+LRESULT OnNcDestroy(HWND control, WPARAM wParam, LPARAM lParam) {
+  if (HANDLE brush = RemovePropA(control, prop::kReplyBrush)) DeleteObject(brush);
+  if (HANDLE bitmap = RemovePropA(control, prop::kReplyBitmap)) DeleteObject(bitmap);
+  if (UpDownRecord* record = FindRecord<UpDownRecord>(control)) record->window = nullptr;
+  return CallPreviousProc(control, WM_NCDESTROY, wParam, lParam);
+}
+
+LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOVE: return OnMove(control, wParam, lParam);
+    case WM_PAINT: return OnPaint(control, reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND:
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return 1;
+    case WM_NCPAINT: return 1;
+    case WM_NCDESTROY: return OnNcDestroy(control, wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(control, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP: return OnButton(control, message, wParam, lParam);
+    case WM_MOUSELEAVE: return OnMouseLeave(control, wParam, lParam);
+    default: return CallPreviousProc(control, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK UpDownProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleUpDownMessage(control, message, wParam, lParam);
+  } catch (...) {
+    return CallPreviousProc(control, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void TakeUpDowns(SkinEngine& engine, int instance, HWND parent) {
+  if (!engine.options.drawChildControls) return;
+  ForEachChildOfClass(parent, UPDOWN_CLASSA, [&](HWND control) { TakeUpDown(engine, instance, control); });
+}
+
+int TakeUpDown(SkinEngine& engine, int instance, HWND control) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !control || ClassNameOf(control) != UPDOWN_CLASSA || IsTaken(control)) return 0;
+  UpDownRecord record;
+  record.horizontal = (GetWindowLongA(control, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
+  return TakeControl(*skin, instance, control, UpDownProc, record);
+}
+
+int UpDownSplit(bool horizontal, int w, int h) { return ((horizontal ? w : h) + 1) / 2; }
+
+int UpDownHalfAt(bool horizontal, int w, int h, POINT p) {
+  return (horizontal ? p.x : p.y) >= UpDownSplit(horizontal, w, h) ? kSecondHalf : kFirstHalf;
+}
+
+void PaintUpDown(Canvas& canvas, const UpDownRecord& record, UpDownLook look) {
+  const int w = canvas.width(), h = canvas.height();
+  const bool horizontal = record.horizontal != 0;
+  const COLORREF accent = AccentColour();
+  Graphics& g = canvas.graphics();
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  g.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
+  GraphicsPath body;
+  SolidBrush white;
+  if (body.Create() && AddRoundedRectangle(body, 0, 0, float(w - 1), float(h - 1), kCornerRadius) &&
+      white.Create(ToArgb(kWhite, 160, true)))
+    g.FillPath(white, body);
+  for (int part : {kFirstHalf, kSecondHalf}) {
+    const bool lit = (look.hot || look.pressed) && look.part == part;
+    DrawHalf(g, part, horizontal, HalfOf(part, horizontal, w, h), ColoursOf(part, horizontal, lit, look.pressed, accent));
+  }
+}
 
 }  // namespace tunelark
