@@ -1,9 +1,399 @@
 #include "skin/controls/framed_control.h"
 
+#include <commctrl.h>
+
+#include "gfx/pen.h"
+#include "skin/controls/hover.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_geometry.h"
+#include "skin/subclass.h"
+
 namespace tunelark {
 
-void TakeFramedControls(SkinEngine&, int, HWND) {}
+namespace {
 
-int TakeFramedControl(SkinEngine&, int, HWND) { return 0; }
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr Gdiplus::ARGB kMagentaArgb = 0xFFFF00FF;
+// List views whose style has this bit (LVS_SORTASCENDING) are left to the system.
+constexpr LONG kUntakenListViewStyle = 0x10;
+
+using WindowDcOf = UniqueHandle<HDC, ReleaseWindowDc>;  // GetWindowDC / ReleaseDC
+
+LRESULT CALLBACK FramedProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+
+FramedKind KindOf(HWND control) {
+  const std::string cls = ClassNameOf(control);
+  if (cls == "ListBox") return IsOwnerDrawnListBox(control) ? FramedKind::OwnerDrawnListBox : FramedKind::ListBox;
+  if (cls == "ComboLBox") return FramedKind::ComboList;
+  if (cls == WC_LISTVIEWA) return FramedKind::ListView;
+  if (cls == WC_TREEVIEWA) return FramedKind::TreeView;
+  return FramedKind::Field;
+}
+
+LONG StyleOf(HWND w) { return GetWindowLongA(w, GWL_STYLE); }
+
+// The client rectangle in window coordinates, where the system really puts it.
+RECT ClientInWindow(HWND w) {
+  RECT window{}, client{};
+  GetWindowRect(w, &window);
+  GetClientRect(w, &client);
+  POINT origin{0, 0};
+  ClientToScreen(w, &origin);
+  OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+  return client;
+}
+
+// The rectangle (screen coordinates) of a scroll bar the style shows.
+bool ShownScrollBar(HWND w, LONG styleBit, LONG object, RECT& bar) {
+  if (!(StyleOf(w) & styleBit)) return false;
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetScrollBarInfo(w, object, &info)) return false;
+  bar = info.rcScrollBar;
+  return !IsRectEmpty(&bar);
+}
+
+// The shown scroll bars (and the box between two of them) as a region in screen
+// coordinates, for the system to paint them; empty when the control shows none.
+RegionHandle ScrollBarRegion(HWND w) {
+  RECT horizontal{}, vertical{};
+  const bool h = ShownScrollBar(w, WS_HSCROLL, OBJID_HSCROLL, horizontal);
+  const bool v = ShownScrollBar(w, WS_VSCROLL, OBJID_VSCROLL, vertical);
+  if (!h && !v) return {};
+  RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  auto add = [&](const RECT& r) {
+    RegionHandle part(CreateRectRgnIndirect(&r));
+    CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+  };
+  if (h) add(horizontal);
+  if (v) add(vertical);
+  if (h && v) add(RECT{vertical.left, horizontal.top, vertical.right, horizontal.bottom});
+  return region;
+}
+
+SkinEngine* EngineWithAlpha() {
+  SkinEngine* engine = SkinEngine::Current();
+  return engine && engine->options.alphaGiven ? engine : nullptr;
+}
+
+// --- the frame ---------------------------------------------------------------------------
+
+// Paints the control's frame from its record; the system's client area and scroll bars
+// are excluded from the copy.
+void PaintFrameOf(HWND w) {
+  ControlContext c = FindControlContext(w);
+  const FramedRecord* found = c.skin ? c.skin->List<FramedRecord>().At(c.position) : nullptr;
+  // A combo box's list and a borderless control show no frame at all.
+  if (!found || found->kind == FramedKind::ComboList || !HasFrameBorder(w)) return;
+  const FramedRecord record = *found;
+  RECT window{};
+  GetWindowRect(w, &window);
+  const int width = window.right - window.left, height = window.bottom - window.top;
+  if (width <= 0 || height <= 0) return;
+  const RECT inner = FrameInnerRect(w);
+  SnapshotDC picture = BackgroundSnapshot(*c.engine, w, RECT{0, 0, width, height});
+  if (!picture) return;
+  {
+    Canvas canvas(picture.get(), width, height);
+    PaintFrame(canvas, record, inner, c.engine->options);
+    canvas.Flush();
+  }
+  WindowDcOf dc(GetWindowDC(w), ReleaseWindowDc{w});
+  if (!dc) return;
+  ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
+  TransparentBlt(dc.get(), 0, 0, width, height, picture.get(), 0, 0, width, height, kMagenta);
+}
+
+// --- the translucent client area ---------------------------------------------------------
+
+// Copies the composed client picture to the paint DC, leaving the children (the list
+// view's header, an edit of a label being renamed) to paint themselves.
+void PresentClient(HWND w, HDC paintDc, HDC picture) {
+  RECT client{};
+  GetClientRect(w, &client);
+  ExcludeVisibleChildren(w, paintDc);
+  BitBlt(paintDc, 0, 0, client.right, client.bottom, picture, 0, 0, SRCCOPY);
+}
+
+// List views and list boxes draw their items straight onto the washed picture (list views
+// with no text background, list boxes with the null brush of the colour replies).
+LRESULT PaintListTranslucent(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+  SnapshotDC washed = WashedClientPicture(engine, w);
+  if (!washed) return CallPreviousProc(w, WM_PAINT, wp, lp);
+  PaintDC paint(w);
+  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(washed.get()), 0);
+  PresentClient(w, paint.get(), washed.get());
+  return 0;  // the picture goes back to the engine's registry with `washed`
+}
+
+// Tree views draw on their magenta background, which is keyed out over the washed picture.
+LRESULT PaintTreeTranslucent(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+  const RECT client = ClientInWindow(w);
+  const int width = client.right - client.left, height = client.bottom - client.top;
+  SnapshotDC tree = BackgroundSnapshot(engine, w, client);
+  SnapshotDC washed = WashedClientPicture(engine, w);
+  if (!tree || !washed || width <= 0 || height <= 0) return CallPreviousProc(w, WM_PAINT, wp, lp);
+  PaintDC paint(w);
+  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(tree.get()), 0);
+  TransparentBlt(washed.get(), 0, 0, width, height, tree.get(), 0, 0, width, height, kMagenta);
+  PresentClient(w, paint.get(), washed.get());
+  return 0;
+}
+
+// --- the window procedure ----------------------------------------------------------------
+
+// Runs f on the control's record when its properties name one.
+template <typename F>
+void WithRecord(HWND w, F&& f) {
+  if (FramedRecord* r = FindRecord<FramedRecord>(w)) f(*r);
+}
+
+FramedKind RecordedKind(HWND w) {
+  const FramedRecord* r = FindRecord<FramedRecord>(w);
+  return r ? r->kind : KindOf(w);
+}
+
+LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (EngineWithAlpha()) InvalidateRect(w, nullptr, TRUE);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnFocus(HWND w, UINT m, WPARAM wp, LPARAM lp, int focused) {
+  WithRecord(w, [&](FramedRecord& r) { r.focused = focused; });
+  PaintFrameOf(w);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  PaintFrameOf(w);
+  SkinEngine* engine = EngineWithAlpha();
+  // A paint into a given DC (wParam) is someone else's picture: the system draws it.
+  if (!engine || wp) return CallPreviousProc(w, m, wp, lp);
+  switch (RecordedKind(w)) {
+    case FramedKind::TreeView: return PaintTreeTranslucent(*engine, w, wp, lp);
+    case FramedKind::ListView:
+    case FramedKind::ListBox:
+    case FramedKind::OwnerDrawnListBox: return PaintListTranslucent(*engine, w, wp, lp);
+    default: return CallPreviousProc(w, m, wp, lp);
+  }
+}
+
+LRESULT OnEraseBackground(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  SkinEngine* engine = EngineWithAlpha();
+  HDC dc = reinterpret_cast<HDC>(wp);
+  if (!engine || !dc) return CallPreviousProc(w, m, wp, lp);
+  switch (RecordedKind(w)) {
+    case FramedKind::TreeView:
+    case FramedKind::ListView:
+    case FramedKind::ListBox: SetBkMode(dc, TRANSPARENT); return 1;  // the paint lays the wash
+    case FramedKind::ComboList:
+    case FramedKind::OwnerDrawnListBox: return CallPreviousProc(w, m, wp, lp);  // their own erase
+    case FramedKind::Field: break;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  if (SnapshotDC washed = WashedClientPicture(*engine, w)) {
+    RECT client{};
+    GetClientRect(w, &client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, washed.get(), 0, 0, SRCCOPY);
+  }
+  SetTextColor(dc, static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)));
+  return 1;
+}
+
+LRESULT OnNcPaint(HWND w, UINT, WPARAM, LPARAM lp) {
+  PaintFrameOf(w);
+  // The system paints only the scroll bars; an empty region keeps it off the frame.
+  RegionHandle region = ScrollBarRegion(w);
+  if (!region) region.reset(CreateRectRgn(0, 0, 0, 0));
+  return DefWindowProcA(w, WM_NCPAINT, reinterpret_cast<WPARAM>(region.get()), lp);
+}
+
+// The colour replies' brush and bitmap stored on the control go with it.
+LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (HANDLE brush = RemovePropA(w, prop::kReplyBrush)) DeleteObject(brush);
+  if (HANDLE bitmap = RemovePropA(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
+
+POINT ScrollPositions(HWND w) { return {GetScrollPos(w, SB_HORZ), GetScrollPos(w, SB_VERT)}; }
+
+LRESULT OnKeyDown(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (IsArrowKey(wp)) WithRecord(w, [](FramedRecord& r) { r.keyScrolling = 1; });
+  if (!EngineWithAlpha()) return CallPreviousProc(w, m, wp, lp);
+  // A key that scrolls the list moves its pixels, washed background included: the
+  // background must be laid again where it belongs.
+  const POINT before = ScrollPositions(w);
+  const LRESULT result = CallPreviousProc(w, m, wp, lp);
+  const POINT after = ScrollPositions(w);
+  if (IsWindow(w) && (before.x != after.x || before.y != after.y)) InvalidateRect(w, nullptr, TRUE);
+  return result;
+}
+
+LRESULT OnKeyUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  // A capture left over from keyboard scrolling goes; a mouse drag keeps its capture.
+  if (GetCapture() == w && !(GetKeyState(VK_LBUTTON) & 0x8000) && !(GetKeyState(VK_RBUTTON) & 0x8000))
+    ReleaseCapture();
+  WithRecord(w, [](FramedRecord& r) { r.keyScrolling = 0; });
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnScroll(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (EngineWithAlpha()) InvalidateRect(w, nullptr, TRUE);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  ControlContext c = FindControlContext(w);
+  if (c.skin && HoverMove(*c.skin, w, c.position, HotKind::ListLike, c.position >= 1)) {
+    WithRecord(w, [](FramedRecord& r) { r.hot = 1; });
+    PaintFrameOf(w);
+  }
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  ControlContext c = FindControlContext(w);
+  if (c.skin) HoverLeave(*c.skin);
+  if (c.position >= 1) {
+    WithRecord(w, [](FramedRecord& r) { r.hot = 0; });
+    PaintFrameOf(w);
+  }
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT OnKeyScrollRepaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const FramedRecord* r = FindRecord<FramedRecord>(w);
+  if (r && r->keyScrolling && EngineWithAlpha()) InvalidateRect(w, nullptr, FALSE);
+  return CallPreviousProc(w, m, wp, lp);
+}
+
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_MOVE: return OnMove(w, m, wp, lp);
+    case WM_SETFOCUS: return OnFocus(w, m, wp, lp, 1);
+    case WM_KILLFOCUS: return OnFocus(w, m, wp, lp, 0);
+    case WM_PAINT: return OnPaint(w, m, wp, lp);
+    case WM_ERASEBKGND: return OnEraseBackground(w, m, wp, lp);
+    case WM_NCPAINT: return OnNcPaint(w, m, wp, lp);
+    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
+    case WM_KEYDOWN: return OnKeyDown(w, m, wp, lp);
+    case WM_KEYUP: return OnKeyUp(w, m, wp, lp);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL: return OnScroll(w, m, wp, lp);
+    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
+    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
+    case kFramedRepaintWhileKeyScrolling: return OnKeyScrollRepaint(w, m, wp, lp);
+    default: return CallPreviousProc(w, m, wp, lp);
+  }
+}
+
+LRESULT CALLBACK FramedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  try {
+    return Dispatch(w, m, wp, lp);
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace
+
+// --- taking ------------------------------------------------------------------------------
+
+int TakeFramedControl(SkinEngine& engine, int instance, HWND control) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !control || !IsWindow(control)) return 0;
+  if (int position = skin->List<FramedRecord>().Find(control)) return position;
+  // Taken by another instance's installer: never subclass a window with its own procedure.
+  if (GetWindowLongPtrA(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&FramedProc))
+    return GetIntProp(control, prop::kListPosition);
+  FramedRecord record;
+  record.kind = KindOf(control);
+  const int position = TakeControl(*skin, instance, control, &FramedProc, record);
+  if (engine.options.alphaGiven) {
+    if (record.kind == FramedKind::ListView) SendMessageA(control, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
+    if (record.kind == FramedKind::TreeView) SendMessageA(control, TVM_SETBKCOLOR, 0, kMagenta);
+  }
+  return position;
+}
+
+void TakeFramedControls(SkinEngine& engine, int instance, HWND parent) {
+  auto take = [&](HWND child) { TakeFramedControl(engine, instance, child); };
+  ForEachChildOfClass(parent, "ListBox", take);
+  ForEachChildOfClass(parent, "ComboBox", [&](HWND combo) {
+    HWND list = FindWindowExA(combo, nullptr, "ComboLBox", nullptr);
+    if (list && !(StyleOf(list) & LBS_OWNERDRAWFIXED)) take(list);
+  });
+  ForEachChildOfClass(parent, WC_LISTVIEWA, [&](HWND list) {
+    if (!(StyleOf(list) & kUntakenListViewStyle)) take(list);
+  });
+  ForEachChildOfClass(parent, WC_TREEVIEWA, take);
+  ForEachChildOfClass(parent, WC_IPADDRESSA, take);
+  ForEachChildOfClass(parent, DATETIMEPICK_CLASSA, take);
+}
+
+// --- painting pieces ---------------------------------------------------------------------
+
+RECT FrameInnerRect(HWND control) {
+  RECT inner = ClientInWindow(control);
+  RECT bar{};
+  if (ShownScrollBar(control, WS_VSCROLL, OBJID_VSCROLL, bar)) inner.right += bar.right - bar.left;
+  if (ShownScrollBar(control, WS_HSCROLL, OBJID_HSCROLL, bar)) inner.bottom += bar.bottom - bar.top;
+  return inner;
+}
+
+bool HasFrameBorder(HWND control) {
+  const LONG ex = GetWindowLongA(control, GWL_EXSTYLE);
+  return (StyleOf(control) & WS_BORDER) || (ex & (WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE));
+}
+
+void PaintFrame(Canvas& canvas, const FramedRecord& record, const RECT& inner, const SkinOptions& options) {
+  Graphics& g = canvas.graphics();
+  const float width = static_cast<float>(canvas.width()), height = static_cast<float>(canvas.height());
+  const int innerWidth = inner.right - inner.left, innerHeight = inner.bottom - inner.top;
+  // The ring between the window's edge and the inner rectangle.
+  g.SetClipRect(0, 0, width, height);
+  g.SetClipRectI(inner.left, inner.top, innerWidth, innerHeight, Gdiplus::CombineModeXor);
+  const Gdiplus::ARGB ring = options.alphaGiven ? ToArgb(0xFFFFFF, options.backdropAlpha, true) : 0xFFFFFFFF;
+  g.FillRectangleWithColour(ring, Gdiplus::RectF(0, 0, width, height));
+  g.ResetClip();
+  g.FillRectangleWithColour(kMagentaArgb, Gdiplus::RectF(static_cast<float>(inner.left), static_cast<float>(inner.top),
+                                                          static_cast<float>(innerWidth),
+                                                          static_cast<float>(innerHeight)));
+  Pen pen;
+  if (record.hot) {
+    if (pen.Create(ToArgb(options.accentColour, 200, true), 2.0f)) g.DrawRectangle(pen, 1, 1, width - 2, height - 2);
+  } else if (record.focused) {
+    if (pen.Create(ToArgb(options.accentColour, 200, true), 1.0f)) g.DrawRectangle(pen, 0, 0, width - 1, height - 1);
+  } else if (pen.Create(ToArgb(0x000000, 90, true), 1.0f)) {
+    g.DrawRectangle(pen, 0, 0, width - 1, height - 1);
+  }
+}
+
+SnapshotDC WashedClientPicture(SkinEngine& engine, HWND control) {
+  const RECT client = ClientInWindow(control);
+  const int width = client.right - client.left, height = client.bottom - client.top;
+  SnapshotDC picture = BackgroundSnapshot(engine, control, client);
+  if (!picture || width <= 0 || height <= 0) return picture;
+  Canvas canvas(picture.get(), width, height);
+  canvas.graphics().FillRectangleWithColour(ToArgb(0xFFFFFF, engine.options.backdropAlpha, true),
+                                            Gdiplus::RectF(0, 0, static_cast<float>(width),
+                                                           static_cast<float>(height)));
+  canvas.Flush();
+  return picture;
+}
+
+void ExcludeVisibleChildren(HWND window, HDC dc) {
+  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(window, child, nullptr, nullptr)) {
+    if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
 
 }  // namespace tunelark
