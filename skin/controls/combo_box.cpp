@@ -238,18 +238,21 @@ LRESULT OnCommand(HWND combo, WPARAM wParam, LPARAM lParam) {
 }
 
 // The edit field's background: the skin background behind it washed with white, as a
-// pattern brush the edit keeps in its properties until the next reply or its end.
-LRESULT OnCtlColorEdit(HWND combo, WPARAM wParam, LPARAM lParam) {
+// pattern brush the edit keeps in its properties until the next reply or its end. A
+// disabled edit field asks with WM_CTLCOLORSTATIC and gets the same wash, its text grey.
+LRESULT OnCtlColorEdit(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
   SkinEngine* engine = SkinEngine::Current();
   HWND edit = reinterpret_cast<HWND>(lParam);
   HDC dc = reinterpret_cast<HDC>(wParam);
-  if (!engine || !engine->options.alphaGiven || !edit) return CallPreviousProc(combo, WM_CTLCOLOREDIT, wParam, lParam);
-  SetTextColor(dc, static_cast<COLORREF>(GetIntProp(edit, prop::kTextColour)));
+  const bool ownEdit = edit && GetParent(edit) == combo && ClassNameOf(edit) == "Edit";
+  if (!engine || !engine->options.alphaGiven || !ownEdit) return CallPreviousProc(combo, message, wParam, lParam);
+  SetTextColor(dc, IsWindowEnabled(edit) ? static_cast<COLORREF>(GetIntProp(edit, prop::kTextColour))
+                                         : GetSysColor(COLOR_GRAYTEXT));
   SetBkMode(dc, TRANSPARENT);
   DeleteColourReplies(edit);
   BitmapHandle bitmap = StaticBackdropBitmap(*engine, edit);
   BrushHandle brush(bitmap ? CreatePatternBrush(bitmap.get()) : nullptr);
-  if (!brush) return CallPreviousProc(combo, WM_CTLCOLOREDIT, wParam, lParam);
+  if (!brush) return CallPreviousProc(combo, message, wParam, lParam);
   SetHandleProp(edit, prop::kReplyBrush, brush.get());
   SetHandleProp(edit, prop::kReplyBitmap, bitmap.release());
   return reinterpret_cast<LRESULT>(brush.release());
@@ -303,7 +306,8 @@ LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
       return DefWindowProcA(combo, WM_NCPAINT, 1, lParam);
     case WM_NCDESTROY: return OnNcDestroy(combo, wParam, lParam);
     case WM_COMMAND: return OnCommand(combo, wParam, lParam);
-    case WM_CTLCOLOREDIT: return OnCtlColorEdit(combo, wParam, lParam);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: return OnCtlColorEdit(combo, message, wParam, lParam);
     case WM_MOUSEMOVE: return OnMouseMove(combo, wParam, lParam);
     case WM_MOUSELEAVE: return OnMouseLeave(combo, wParam, lParam);
     default: return CallPreviousProc(combo, message, wParam, lParam);
