@@ -4,12 +4,18 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "skin/control_list.h"
 
 namespace tunelark {
+
+// The picture of a container that holds other containers: its own look (the background
+// behind it, its tint, frame and caption) kept in a memory DC that "Wxk_Cj" names, so the
+// containers and controls inside take their background from it (skin/window/container.cpp).
+struct OwnerSurface;
 
 // A child kept stretched to its container's (or window's) width.
 struct StretchedWindow {
@@ -30,6 +36,7 @@ struct ContainerRecord : ControlRecord {
   int fontSize = 0;
   int fontStyle = 0;
   std::vector<StretchedWindow> stretchList;
+  std::shared_ptr<OwnerSurface> ownerSurface;  // set while the container is a background owner
 };
 
 }  // namespace tunelark

@@ -1,0 +1,514 @@
+#include "skin/window/container.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "gfx/brushes.h"
+#include "gfx/font.h"
+#include "gfx/font_family.h"
+#include "gfx/gdi_handles.h"
+#include "gfx/graphics.h"
+#include "gfx/graphics_path.h"
+#include "gfx/pen.h"
+#include "gfx/string_format.h"
+#include "skin/background_snapshot.h"
+#include "skin/controls/button.h"
+#include "skin/controls/combo_box.h"
+#include "skin/controls/edit_box.h"
+#include "skin/controls/framed_control.h"
+#include "skin/controls/list_header.h"
+#include "skin/controls/progress_bar.h"
+#include "skin/controls/trackbar.h"
+#include "skin/controls/up_down.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_geometry.h"
+#include "skin/skin_paths.h"
+#include "skin/subclass.h"
+#include "skin/window/colour_replies.h"
+
+namespace tunelark {
+
+// The painted look of a background owner, in the coordinates of its window rectangle.
+struct OwnerSurface {
+  ~OwnerSurface() {
+    if (previous) SelectObject(dc.get(), previous);
+  }
+  MemoryDC dc;
+  BitmapHandle bitmap;
+  HGDIOBJ previous = nullptr;
+  int width = 0, height = 0;
+};
+
+namespace {
+
+constexpr Gdiplus::ARGB kOuterLine = 0x28000000;       // black at 40
+constexpr Gdiplus::ARGB kInnerLine = 0x64FFFFFF;       // white at 100
+constexpr Gdiplus::ARGB kGroupInnerLine = 0x5AFFFFFF;  // white at 90
+constexpr LONG kAlignLeft = 0x100;                     // BS_LEFT
+constexpr LONG kAlignRight = 0x200;                    // BS_RIGHT; both bits: BS_CENTER
+
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+struct Size {
+  int w = 0, h = 0;
+};
+Size ClientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+std::string TextOfWindow(HWND w) {
+  const int length = GetWindowTextLengthA(w);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(w, text.data(), length + 1)));
+  return text;
+}
+
+GraphicsPath RoundedPath(float x, float y, float w, float h, float r) {
+  GraphicsPath path;
+  if (path.Create()) AddRoundedRectangle(path, x, y, w, h, r);
+  return path;
+}
+
+void Outline(Graphics& g, const GraphicsPath& path, Gdiplus::ARGB colour) {
+  Pen pen;
+  if (pen.Create(colour, 1.0f)) g.DrawPath(pen, path);
+}
+
+bool IsBackgroundOwner(HWND w) { return GetIntProp(w, prop::kBackgroundOwner) == 1; }
+
+// --- taking ------------------------------------------------------------------------------
+
+// Face, size (truncated) and style of the group box's font; "宋体" 12 when it has none GDI+
+// can use.
+void ReadGroupBoxFont(HWND window, ContainerRecord& record) {
+  record.fontFace = "宋体";
+  record.fontSize = 12;
+  HFONT handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  WindowDC dc(window);
+  Font font;
+  if (!(handle ? font.CreateFromHfont(handle, dc.get()) : font.CreateFromDC(dc.get()))) return;
+  float size = 0;
+  int style = 0;
+  FontFamily family;
+  if (font.GetSize(size) && size >= 1) record.fontSize = static_cast<int>(size);
+  if (font.GetStyle(style)) record.fontStyle = style;
+  if (font.GetFamily(family)) {
+    std::string face = family.GetFamilyName();
+    if (!face.empty()) record.fontFace = std::move(face);
+  }
+}
+
+// The controls inside the container, family by family, in the order Apply skin takes them.
+void TakeChildren(SkinEngine& engine, int instance, HWND window) {
+  TakePushButtons(engine, instance, window);
+  TakeCheckAndRadioButtons(engine, instance, window);
+  TakeEditBoxes(engine, instance, window);
+  TakeComboBoxes(engine, instance, window);
+  TakeTrackbars(engine, instance, window);
+  TakeProgressBars(engine, instance, window);
+  TakeFramedControls(engine, instance, window);
+  TakeUpDowns(engine, instance, window);
+  TakeHeaders(engine, instance, window);
+}
+
+// Makes the container a background owner with a surface of its window's size.
+void MakeOwner(ContainerRecord& record) {
+  RECT wr{};
+  GetWindowRect(record.window, &wr);
+  auto surface = std::make_shared<OwnerSurface>();
+  surface->width = wr.right - wr.left;
+  surface->height = wr.bottom - wr.top;
+  WindowDC screen(record.window);
+  surface->dc = MemoryDC(screen.get());
+  surface->bitmap.reset(CreateCompatibleBitmap(screen.get(), surface->width, surface->height));
+  if (!surface->dc || !surface->bitmap) return;
+  surface->previous = SelectObject(surface->dc.get(), surface->bitmap.get());
+  record.ownerSurface = surface;
+  SetIntProp(record.window, prop::kBackgroundOwner, 1);
+  SetHandleProp(record.window, prop::kOwnerDC, surface->dc.get());
+  // The owner paints before its children (a parent's WM_PAINT comes first), so they find
+  // its picture in the surface.
+  RedrawWindow(record.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+HWND NearestOwnerAbove(HWND window) {
+  for (HWND a = GetParent(window); a; a = GetParent(a))
+    if (IsBackgroundOwner(a)) return a;
+  return nullptr;
+}
+
+// A container that paints itself and holds another container becomes a background owner;
+// then every container learns its nearest owner ("Mb_zpf").
+void RefreshBackgroundOwners(SkinEngine& engine, int instance) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin) return;
+  FamilyList<ContainerRecord>& list = skin->List<ContainerRecord>();
+  for (int i = 1; i <= list.Count(); ++i) {
+    ContainerRecord* c = list.At(i);
+    if (!c->window || !c->ownPaint || c->ownerSurface) continue;
+    for (const ContainerRecord& inner : list) {
+      if (inner.window && IsChild(c->window, inner.window)) {
+        MakeOwner(*c);
+        break;
+      }
+    }
+  }
+  for (const ContainerRecord& c : list)
+    if (c.window) SetHandleProp(c.window, prop::kNearestOwner, NearestOwnerAbove(c.window));
+}
+
+// --- painting ----------------------------------------------------------------------------
+
+void FillTint(Graphics& g, const ContainerRecord& c, float x, float y, float w, float h, bool groupBoxShape) {
+  SolidBrush brush;
+  GraphicsPath path;
+  if (!brush.Create(ToArgb(c.tintColour, c.tintAlpha, true)) || !path.Create()) return;
+  if (groupBoxShape)
+    AddRoundedRectangle(path, x, y + 5, w, h - 6, 5);
+  else
+    path.AddRectangle(x, y, w, h);
+  g.FillPath(brush, path);
+}
+
+void PaintGroupBoxCaption(SkinEngine& engine, Canvas& canvas, const ContainerRecord& record) {
+  const std::string caption = TextOfWindow(record.window);
+  if (caption.empty()) return;
+  Font font;
+  StringFormat format;
+  SolidBrush brush;
+  const COLORREF colour = static_cast<COLORREF>(GetIntProp(record.window, prop::kTextColour));
+  if (!font.CreateFromFamilyName(record.fontFace, static_cast<float>(record.fontSize), record.fontStyle,
+                                 Gdiplus::UnitWorld)) {
+    FontFamily family;
+    if (!family.CreateGenericSansSerif() ||
+        !font.Create(family, static_cast<float>(record.fontSize), record.fontStyle, Gdiplus::UnitWorld))
+      return;
+  }
+  if (!format.Create(0, 0) || !brush.Create(ToArgb(colour, 255, true))) return;
+  const int w = canvas.width();
+  const int tw = TextWidth(caption, record.fontFace, record.fontSize, record.fontStyle);
+  const LONG style = GetWindowLongA(record.window, GWL_STYLE);
+  int x = w - tw - 10;
+  if ((style & kAlignLeft) && (style & kAlignRight))
+    x = (w - tw) / 2;
+  else if (style & kAlignLeft)
+    x = 10;
+  // The frame lines do not run behind the caption.
+  canvas.Flush();
+  PaintBackgroundBehind(engine, record.window, canvas.dc(), RECT{x, 1, x + tw, 1 + record.fontSize + 3});
+  canvas.graphics().DrawString(caption, font,
+                               Gdiplus::RectF(static_cast<float>(x), 1, static_cast<float>(tw),
+                                              static_cast<float>(record.fontSize + 3)),
+                               &format, brush);
+}
+
+// Copies the composed picture into the owner surface (at the client area's place).
+void UpdateOwnerSurface(HWND window, OwnerSurface& surface, HDC picture, int w, int h) {
+  RECT wr{};
+  GetWindowRect(window, &wr);
+  if (surface.width != wr.right - wr.left || surface.height != wr.bottom - wr.top) {
+    WindowDC screen(window);
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), wr.right - wr.left, wr.bottom - wr.top));
+    if (!bitmap) return;
+    SelectObject(surface.dc.get(), bitmap.get());
+    surface.bitmap = std::move(bitmap);  // the old one, now deselected, goes
+    surface.width = wr.right - wr.left;
+    surface.height = wr.bottom - wr.top;
+  }
+  const RECT client = ClientRectInWindow(window);
+  BitBlt(surface.dc.get(), client.left, client.top, w, h, picture, 0, 0, SRCCOPY);
+}
+
+// The window's DC (given, or its own from GetDC) with every visible child that does not let
+// its parent show through (no WS_EX_TRANSPARENT) cut out of the clipping.
+class ClippedWindowDC {
+ public:
+  ClippedWindowDC(HWND window, HDC given) : window_(window), dc_(given ? given : GetDC(window)), owned_(!given) {
+    for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); dc_ && child;
+         child = FindWindowExA(window, child, nullptr, nullptr)) {
+      if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
+      RECT r{};
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+      ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
+    }
+  }
+  ~ClippedWindowDC() {
+    if (owned_ && dc_) ReleaseDC(window_, dc_);
+  }
+  ClippedWindowDC(const ClippedWindowDC&) = delete;
+  ClippedWindowDC& operator=(const ClippedWindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  bool owned_;
+};
+
+// Paints the container into given, or into its child-excluding window DC when none is given.
+void PaintContainer(SkinEngine& engine, HWND window, HDC given) {
+  ContainerRecord* found = FindRecord<ContainerRecord>(window);
+  if (!found || found->window != window) return;
+  const ContainerRecord record = *found;  // painting sends messages; work on a copy
+  const Size size = ClientSize(window);
+  SnapshotDC picture = BackgroundSnapshot(engine, window, ClientRectInWindow(window));
+  if (!picture || size.w <= 0 || size.h <= 0) return;
+  {
+    Canvas canvas(picture.get(), size.w, size.h);
+    // An owner's snapshot comes from outside it, without its own tint.
+    if (record.tintColour && IsBackgroundOwner(window))
+      FillTint(canvas.graphics(), record, 0, 0, static_cast<float>(size.w), static_cast<float>(size.h),
+               record.isGroupBox != 0);
+    PaintContainerLook(engine, canvas, record);
+    canvas.Flush();
+  }
+  if (record.ownerSurface) UpdateOwnerSurface(window, *record.ownerSurface, picture.get(), size.w, size.h);
+  ClippedWindowDC target(window, given);
+  if (target.get()) BitBlt(target.get(), 0, 0, size.w, size.h, picture.get(), 0, 0, SRCCOPY);
+  if (ContainerRecord* again = FindRecord<ContainerRecord>(window); again && again->window == window)
+    again->backgroundStale = 0;
+}
+
+// --- the container's window procedure ----------------------------------------------------
+
+LRESULT Chain(HWND w, UINT m, WPARAM wp, LPARAM lp) { return CallPreviousProc(w, m, wp, lp); }
+
+bool OwnPaint(HWND window) {
+  const ContainerRecord* r = FindRecord<ContainerRecord>(window);
+  return r && r->window == window && r->ownPaint;
+}
+
+LRESULT OnMove(HWND w, WPARAM wp, LPARAM lp) {
+  const ContainerRecord* r = FindRecord<ContainerRecord>(w);
+  if (r && r->ownPaint && r->tintAlpha != 255) InvalidateRect(w, nullptr, FALSE);
+  return Chain(w, WM_MOVE, wp, lp);
+}
+
+LRESULT OnSize(HWND w, WPARAM wp, LPARAM lp) {
+  if (ContainerRecord* r = FindRecord<ContainerRecord>(w); r && r->window == w) {
+    r->backgroundStale = 1;
+    const std::vector<StretchedWindow> stretched = r->stretchList;  // moving sends messages
+    const Size size = ClientSize(w);
+    for (const StretchedWindow& s : stretched)
+      if (s.window) MoveWindow(s.window, 2, s.top, size.w - 4, size.h - s.top, TRUE);
+  }
+  return Chain(w, WM_SIZE, wp, lp);
+}
+
+LRESULT OnPaint(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+  const ContainerRecord* r = FindRecord<ContainerRecord>(w);
+  if (!r || r->window != w || !r->ownPaint) return Chain(w, WM_PAINT, wp, lp);
+  const bool stale = r->backgroundStale != 0;
+  {
+    PaintDC paint(w);
+    PaintContainer(engine, w, stale ? paint.get() : nullptr);
+    // Children that let their parent show through paint again over the new picture.
+    for (HWND child = FindWindowExA(w, nullptr, nullptr, nullptr); child;
+         child = FindWindowExA(w, child, nullptr, nullptr))
+      if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) InvalidateRect(child, nullptr, FALSE);
+  }
+  return DefWindowProcA(w, WM_PAINT, wp, lp);
+}
+
+LRESULT OnEraseBackground(HWND w, WPARAM wp, LPARAM lp) {
+  if (!OwnPaint(w)) return Chain(w, WM_ERASEBKGND, wp, lp);
+  SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+  return 1;
+}
+
+LRESULT OnShowWindow(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+  if (wp != TRUE) return Chain(w, WM_SHOWWINDOW, wp, lp);
+  Chain(w, WM_SHOWWINDOW, wp, lp);
+  if (OwnPaint(w)) PaintContainer(engine, w, nullptr);
+  return DefWindowProcA(w, WM_SHOWWINDOW, wp, lp);
+}
+
+LRESULT OnDrawItem(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+  if (lp) {
+    const DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    DispatchDrawItem(engine, GetIntProp(w, prop::kInstance), item);
+  }
+  return Chain(w, WM_DRAWITEM, wp, lp);
+}
+
+LRESULT OnNotify(HWND w, WPARAM wp, LPARAM lp) {
+  if (lp) {
+    const NMHDR header = *reinterpret_cast<const NMHDR*>(lp);
+    if (header.code == TVN_ITEMEXPANDINGA || header.code == TVN_ITEMEXPANDEDA)
+      InvalidateRect(header.hwndFrom, nullptr, TRUE);
+  }
+  return Chain(w, WM_NOTIFY, wp, lp);
+}
+
+LRESULT OnColourRequest(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (HBRUSH brush = ColourReply(engine, m, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+    return reinterpret_cast<LRESULT>(brush);
+  return Chain(w, m, wp, lp);
+}
+
+LRESULT OnDestroy(HWND w, WPARAM wp, LPARAM lp) {
+  // The children still exist: their colour-reply objects go now.
+  ReleaseChildColourReplies(w);
+  return Chain(w, WM_DESTROY, wp, lp);
+}
+
+LRESULT OnFinalDestroy(HWND w, WPARAM wp, LPARAM lp) {
+  ReleaseColourReplyObjects(w);
+  if (ContainerRecord* r = FindRecord<ContainerRecord>(w); r && r->window == w) {
+    r->ownerSurface.reset();
+    r->window = nullptr;  // the handle may be reused by a window the skin has not taken
+  }
+  if (IsBackgroundOwner(w)) {
+    SetIntProp(w, prop::kBackgroundOwner, 0);
+    SetHandleProp<HDC>(w, prop::kOwnerDC, nullptr);
+  }
+  return Chain(w, WM_NCDESTROY, wp, lp);
+}
+
+LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_MOVE: return OnMove(w, wp, lp);
+    case WM_SIZE: return OnSize(w, wp, lp);
+    case WM_PAINT: return OnPaint(engine, w, wp, lp);
+    case WM_ERASEBKGND: return OnEraseBackground(w, wp, lp);
+    case WM_SHOWWINDOW: return OnShowWindow(engine, w, wp, lp);
+    case WM_DRAWITEM: return OnDrawItem(engine, w, wp, lp);
+    case WM_NOTIFY: return OnNotify(w, wp, lp);
+    case WM_COMMAND:
+      InvalidateOnContentChange(engine, wp, lp);
+      return Chain(w, m, wp, lp);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: return OnColourRequest(engine, w, m, wp, lp);
+    case WM_DESTROY: return OnDestroy(w, wp, lp);
+    case WM_NCDESTROY: return OnFinalDestroy(w, wp, lp);
+  }
+  return Chain(w, m, wp, lp);
+}
+
+LRESULT CALLBACK ContainerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  SkinEngine* engine = SkinEngine::Current();
+  if (!engine) return Chain(w, m, wp, lp);
+  try {
+    return Dispatch(*engine, w, m, wp, lp);
+  } catch (...) {
+    return m == WM_PAINT ? DefWindowProcA(w, m, wp, lp) : Chain(w, m, wp, lp);
+  }
+}
+
+}  // namespace
+
+// --- the operations ----------------------------------------------------------------------
+
+bool IsGroupBox(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, 255);
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  return std::string(name) == "Button" && (style | 0x4) == style;
+}
+
+int SkinContainer(SkinEngine& engine, HWND window, const ContainerArgs& args) {
+  if (!window || !IsWindow(window)) return 0;
+  const int instance = engine.FindOwningInstance(window);
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin) return 0;
+  if (int position = skin->List<ContainerRecord>().Find(window)) return position;
+  // Taken by a family already (or by another instance): a second procedure in front would
+  // chain to itself.
+  if (AlreadySubclassed(window, ContainerProc)) return 0;
+  ContainerRecord record;
+  record.tintColour = args.tintColour.value_or(0);
+  record.tintAlpha = static_cast<BYTE>(args.tintAlpha.value_or(255) & 0xFF);
+  record.frameFlag = args.frameFlag.value_or(0);
+  record.ownPaint = args.ownPaint.value_or(1);
+  record.stretchList.push_back({});
+  if (IsGroupBox(window)) {
+    record.isGroupBox = 1;
+    ReadGroupBoxFont(window, record);
+  }
+  TakeChildren(engine, instance, window);
+  record.backgroundStale = 1;
+  const int position = TakeControl(*skin, instance, window, ContainerProc, std::move(record));
+  RefreshBackgroundOwners(engine, instance);
+  InvalidateRect(window, nullptr, FALSE);
+  return position;
+}
+
+bool SetContainerTintAlpha(SkinEngine& engine, HWND window, int alpha) {
+  const ControlLink link = ReadControlLink(window);
+  SkinInstance* skin = engine.Instance(link.instance);
+  ContainerRecord* r = skin ? skin->List<ContainerRecord>().At(link.position) : nullptr;
+  if (!r || r->window != window || !r->tintColour) return false;
+  r->tintAlpha = static_cast<BYTE>(alpha & 0xFF);
+  // The controls inside show the tint too.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  return true;
+}
+
+void PaintBackgroundBehind(SkinEngine& engine, HWND control, HDC dc, const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BackgroundSource source;
+  if (w <= 0 || h <= 0 || !FindBackgroundSource(engine, control, source) || !source.dc) return;
+  const RECT client = ClientRectInWindow(control);
+  BitBlt(dc, r.left, r.top, w, h, source.dc, source.offset.x + client.left + r.left,
+         source.offset.y + client.top + r.top, SRCCOPY);
+  // The tint of the container the control is, or of the painting container it lies in below
+  // its nearest background owner (whose own picture has the tints above it already).
+  const int instance = engine.FindOwningInstance(control);
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin) return;
+  FamilyList<ContainerRecord>& list = skin->List<ContainerRecord>();
+  int j = list.Find(control);
+  if (!j) {
+    HWND stop = NearestOwnerAbove(control);
+    j = engine.FindPaintingContainerAbove(instance, control, stop ? stop : skin->window);
+  }
+  const ContainerRecord* c = list.At(j);
+  if (!c || !c->tintColour) return;
+  Graphics g;
+  if (!g.CreateFromDC(dc)) return;
+  const bool groupBox = c->isGroupBox && c->window == control;
+  const float top = static_cast<float>(groupBox ? r.top + 4 : r.top);
+  const float height = static_cast<float>(groupBox ? h - 4 : h);
+  if (groupBox) g.SetClipRect(static_cast<float>(r.left), top, static_cast<float>(w), height);
+  FillTint(g, *c, static_cast<float>(r.left), top, static_cast<float>(w), height, false);
+}
+
+int TextWidth(const std::string& text, const std::string& face, int size, int style) {
+  MemoryDC dc(nullptr);
+  Graphics g;
+  Font font;
+  if (!dc || !g.CreateFromDC(dc.get())) return 1;
+  if (!font.CreateFromFamilyName(face, static_cast<float>(size), style, Gdiplus::UnitWorld)) {
+    FontFamily family;
+    if (!family.CreateGenericSansSerif() || !font.Create(family, static_cast<float>(size), style, Gdiplus::UnitWorld))
+      return 1;
+  }
+  Gdiplus::RectF bounds;
+  if (!g.MeasureString(text, font, Gdiplus::RectF(0, 0, 0, 0), nullptr, bounds)) return 1;
+  return static_cast<int>(std::floor(bounds.Width)) + 1;
+}
+
+void PaintContainerLook(SkinEngine& engine, Canvas& canvas, const ContainerRecord& record) {
+  const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
+  Graphics& g = canvas.graphics();
+  if (record.isGroupBox) {
+    Outline(g, RoundedPath(0, 5, w - 1, h - 6, 5), kOuterLine);
+    Outline(g, RoundedPath(1, 6, w - 3, h - 8, 3), kGroupInnerLine);
+    PaintGroupBoxCaption(engine, canvas, record);
+  } else if (record.frameFlag) {
+    Outline(g, RoundedPath(0, 0, w - 1, h - 1, 5), kOuterLine);
+    Outline(g, RoundedPath(1, 1, w - 3, h - 3, 3), kInnerLine);
+  }
+}
+
+}  // namespace tunelark
