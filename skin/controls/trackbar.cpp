@@ -102,8 +102,11 @@ void PaintThumb(Graphics& g, const TrackbarRecord& r, const TrackbarState& s, co
   LinearGradientBrush shade;
   Pen outline;
   if (white.Create(ToArgb(kWhite, 255, true))) g.FillEllipse(white, box.X, box.Y, box.Width, box.Height);
-  if (shade.CreateFromPoints({box.X, box.Y}, {box.X, box.Y + box.Height}, ToArgb(kWhite, 0, true),
-                             ToArgb(kBlack, 90, true), Gdiplus::WrapModeTileFlipXY))
+  // The shade darkens across the channel, as the frame and the channel do.
+  const Gdiplus::PointF to =
+      r.vertical ? Gdiplus::PointF{box.X + box.Width, box.Y} : Gdiplus::PointF{box.X, box.Y + box.Height};
+  if (shade.CreateFromPoints({box.X, box.Y}, to, ToArgb(kWhite, 0, true), ToArgb(kBlack, 90, true),
+                             Gdiplus::WrapModeTileFlipXY))
     g.FillEllipse(shade, box.X, box.Y, box.Width, box.Height);
   if (outline.Create(ToArgb(kBlack, 50, true))) g.DrawEllipse(outline, box.X, box.Y, box.Width, box.Height);
 }
@@ -255,7 +258,8 @@ TrackbarState ReadTrackbarState(HWND w) {
   // Windows answers the channel of a vertical trackbar as if it lay horizontally (the axes
   // exchanged); Wine answers it as it lies. A vertical channel is taller than wide.
   RECT& c = s.channel;
-  if ((GetWindowLongA(w, GWL_STYLE) & TBS_VERT) && c.right - c.left > c.bottom - c.top) c = {c.top, c.left, c.bottom, c.right};
+  if ((GetWindowLongA(w, GWL_STYLE) & TBS_VERT) && c.right - c.left > c.bottom - c.top)
+    c = {c.top, c.left, c.bottom, c.right};
   // Client coordinates to the window rectangle's.
   const RECT client = ClientRectInWindow(w);
   OffsetRect(&s.channel, client.left, client.top);
