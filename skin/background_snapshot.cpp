@@ -31,7 +31,7 @@ bool OwnContainerTint(SkinEngine& engine, int instance, HWND p, BackgroundTint& 
 // the walk reached it).
 void FromInstanceWindow(SkinEngine& engine, int k, HWND p, BackgroundSource& s) {
   SkinInstance* skin = engine.Instance(k);
-  s.dc = skin->backgroundDC;
+  s.dc = skin->backgroundDC();
   s.offset = p == skin->window ? POINT{0, 0} : TopLeft(RectRelativeToWindow(skin->window, p));
   OwnContainerTint(engine, k, p, s.tint);
 }
@@ -52,7 +52,7 @@ void FromOwner(SkinEngine& engine, HWND owner, HWND p, BackgroundSource& s) {
 bool FromRoot(SkinEngine& engine, int k, int j, HWND p, BackgroundSource& s) {
   SkinInstance* skin = engine.Instance(k);
   if (!skin) return false;
-  s.dc = skin->backgroundDC;
+  s.dc = skin->backgroundDC();
   s.offset = TopLeft(RectRelativeToRoot(p));
   if (const ContainerRecord* c = skin->List<ContainerRecord>().At(j); c && c->tintColour) s.tint = TintOf(*c, false);
   return true;

@@ -8,6 +8,7 @@ SkinEngine* g_current = nullptr;
 
 SkinEngine::SkinEngine() {
   if (!g_current) g_current = this;
+  captionAction = [this](int instance, int button) { CaptionButtonAction(instance, button); };
 }
 
 SkinEngine::~SkinEngine() {
@@ -43,6 +44,8 @@ bool SkinEngine::Start() {
 
 void SkinEngine::End() {
   programIcon_.reset();
+  // Pictures, fonts and glyphs the windows keep are GDI+ objects: they go first.
+  for (auto& instance : instances_) instance->ForgetGdiplus();
   ShutdownGdiplus();
 }
 
@@ -76,6 +79,11 @@ int SkinEngine::FindSkinInstance(HWND window) const {
   for (int k = 1; k <= InstanceCount(); ++k)
     if (instances_[static_cast<size_t>(k - 1)]->window == window) return k;
   return 0;
+}
+
+SkinInstance* SkinEngine::InstanceOfWindow(HWND window) {
+  SkinInstance* skin = window ? Instance(GetIntProp(window, prop::kListPosition)) : nullptr;
+  return skin && skin->window == window ? skin : nullptr;
 }
 
 int SkinEngine::FindOwningInstance(HWND control) const {
@@ -118,18 +126,16 @@ void SkinEngine::ReleaseInstanceGdi(SkinInstance& instance) {
     }
   }
   // The back buffer: its original bitmap goes back in and the background bitmap that
-  // comes out is deleted (once), then the DC.
-  if (instance.backgroundDC) {
-    HGDIOBJ original = GetHandleProp<HGDIOBJ>(instance.window, prop::kOriginalBackBitmap);
-    if (original) {
-      HGDIOBJ out = SelectObject(instance.backgroundDC, original);
-      if (out && out != HGDI_ERROR) DeleteObject(out);
-    }
-    DeleteDC(instance.backgroundDC);
-    instance.backgroundDC = nullptr;
-  }
-  instance.captionStrip.Reset();
-  instance.statusStrip.Reset();
+  // comes out is deleted (once), then the DC and the strips.
+  instance.back.Release();
+}
+
+void SkinInstance::ForgetGdiplus() {
+  caption.tooltip.Destroy();
+  for (CaptionButton& button : caption.buttons) button.ForgetGlyphs();
+  title.ForgetFont();
+  status.ForgetGdiplus();
+  back.ForgetGdiplus();
 }
 
 void SkinEngine::RemoveInstance(HWND destroyedWindow) {

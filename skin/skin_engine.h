@@ -28,6 +28,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "gfx/gdi_handles.h"
@@ -118,8 +119,48 @@ class SkinEngine {
   // skinned is left as it is and its number returned.
   int ApplySkin(HWND window, const ApplySkinArgs& args = {});
   // The engine-wide picture (encoded bytes), base colour, accent colour and layout mode.
+  // No base colour: the colour sampler's colour of the picture; accent -1: the base colour,
+  // no accent: 0xDDCA22; no layout mode: 4. With neither picture nor colour the picture is
+  // cleared and the base colour is the button face colour; a colour without a picture
+  // changes nothing. Every visible skinned window is rendered again.
   void SetBackground(const ByteArray& picture, std::optional<COLORREF> baseColour = std::nullopt,
                      std::optional<COLORREF> accentColour = std::nullopt, std::optional<int> layoutMode = std::nullopt);
+  // The same with a picture file (decoded, and for layout modes 2-4 kept as PNG).
+  void SetBackgroundFile(const std::string& fileName, std::optional<COLORREF> baseColour = std::nullopt,
+                         std::optional<COLORREF> accentColour = std::nullopt,
+                         std::optional<int> layoutMode = std::nullopt);
+  COLORREF BaseColour() const { return background.baseColour; }
+  // A skinned window's own picture (layout mode kept when not given). 1 when done; 0 for a
+  // window that is not skinned or empty bytes.
+  int SetWindowBackground(HWND window, const ByteArray& picture, std::optional<int> layoutMode = std::nullopt);
+  // Renders the instance's background (and presents it); copies the back buffer to the window.
+  void RenderBackground(int instance, bool present = true);
+  void PresentBackground(int instance, HDC paintDC = nullptr);
+
+  // --- caption buttons, title, status bar ---
+  // Adds a button (26 wide, the picture, the tip, the handler) in front of the others.
+  // 1 when added, 0 for a window that is not skinned.
+  int AddCaptionButton(HWND window, const ByteArray& picture, const std::string& tip, SkinHandler handler);
+  // New pictures for the minimise, maximise/restore and close buttons. 1 when done.
+  int SetSystemButtonPictures(HWND window, const SystemButtonPictures& pictures);
+  // The routines run by the help button (kind 4) and the main-menu button (kind 3).
+  int SetHelpHandler(HWND window, SkinHandler handler);
+  int SetMenuHandler(HWND window, SkinHandler handler);
+  // What a click on caption button `button` of the instance does (close, maximise or
+  // restore, minimise, or the button's handler). Numbers outside the list do nothing.
+  void CaptionButtonAction(int instance, int button);
+  // The caption title's face, size, colours and boldness; redraws the title. 1 when done.
+  int SetTitleStyle(HWND window, const TitleStyleArgs& style = {});
+  // Status bar of an instance: height and items (none given: one item over the whole bar).
+  void SetStatusItems(int instance, int height, const std::vector<StatusItem>* items = nullptr);
+  // Item `position` (from 1) gets a new text, and picture and colour when given; only that
+  // cell is redrawn. 1 when done, 0 for a position outside the items.
+  int SetStatusItem(HWND window, int position, const std::string& text, const std::optional<ByteArray>& picture = {},
+                    std::optional<COLORREF> colour = std::nullopt);
+  int SetStatusStyle(HWND window, const StatusStyleArgs& style);
+  // A window kept stretched between `top` and the status bar on every size change.
+  int AddDockedWindow(HWND window, HWND docked, int top);
+
   // Run on a new thread (SHCreateThread) each time the program loses activation; null =
   // nothing. The application sets it (the working-set trimmer).
   LPTHREAD_START_ROUTINE deactivationRoutine = nullptr;
@@ -143,6 +184,9 @@ class SkinEngine {
   // Removes the instance of `destroyedWindow` (if any) with its back buffers and colour
   // reply objects, then renumbers every remaining instance's window and controls.
   void RemoveInstance(HWND destroyedWindow);
+  // The instance of a skinned top-level window as its "Hw_lbID" names it; null when the
+  // window is not one.
+  SkinInstance* InstanceOfWindow(HWND window);
 
   // The family record a skinned control's "Hw_FuID"/"Hw_lbID" name; null when they name
   // nothing.

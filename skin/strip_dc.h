@@ -14,13 +14,17 @@ class StripDC {
   StripDC(StripDC&& other) noexcept
       : dc_(std::exchange(other.dc_, nullptr)),
         bitmap_(std::exchange(other.bitmap_, nullptr)),
-        previous_(std::exchange(other.previous_, nullptr)) {}
+        previous_(std::exchange(other.previous_, nullptr)),
+        width_(std::exchange(other.width_, 0)),
+        height_(std::exchange(other.height_, 0)) {}
   StripDC& operator=(StripDC&& other) noexcept {
     if (this != &other) {
       Reset();
       dc_ = std::exchange(other.dc_, nullptr);
       bitmap_ = std::exchange(other.bitmap_, nullptr);
       previous_ = std::exchange(other.previous_, nullptr);
+      width_ = std::exchange(other.width_, 0);
+      height_ = std::exchange(other.height_, 0);
     }
     return *this;
   }
@@ -36,7 +40,15 @@ class StripDC {
     if (!dc_) return nullptr;
     bitmap_ = CreateCompatibleBitmap(like ? like : dc_, width, height);
     if (bitmap_) previous_ = SelectObject(dc_, bitmap_);
+    width_ = width;
+    height_ = height;
     return dc_;
+  }
+
+  // Keeps what is held when it is already width x height, else Renew. Returns the DC.
+  HDC Ensure(HDC like, int width, int height) {
+    if (dc_ && bitmap_ && width == width_ && height == height_) return dc_;
+    return Renew(like, width, height);
   }
 
   // Selects the previous object back, deletes the DC and then its bitmap.
@@ -49,6 +61,7 @@ class StripDC {
     dc_ = nullptr;
     bitmap_ = nullptr;
     previous_ = nullptr;
+    width_ = height_ = 0;
   }
 
   HDC dc() const { return dc_; }
@@ -59,6 +72,7 @@ class StripDC {
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ previous_ = nullptr;
+  int width_ = 0, height_ = 0;
 };
 
 }  // namespace tunelark

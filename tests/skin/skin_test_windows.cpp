@@ -1,5 +1,7 @@
 #include "tests/skin/skin_test_windows.h"
 
+#include "tests/support/gdi_count.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -112,17 +114,16 @@ PatternDC::~PatternDC() {
 int SkinTopLevel(SkinEngine& engine, HWND window, int w, int h) {
   auto instance = std::make_unique<SkinInstance>(window);
   // The back buffer as the background renderer leaves it.
-  instance->backgroundDC = CreateCompatibleDC(nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
   uint32_t* bits = nullptr;
   HBITMAP back = MakeDib(w, h, &bits);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) bits[y * w + x] = PatternAt(x, y);
-  HGDIOBJ original = SelectObject(instance->backgroundDC, back);
-  SetHandleProp(window, prop::kOriginalBackBitmap, original);
-  SetHandleProp(window, prop::kBackBitmap, back);
-  instance->captionStrip.Renew(instance->backgroundDC, w, 25);
-  instance->statusStrip.Renew(instance->backgroundDC, w, 20);
-  instance->skinned = 1;
+  HGDIOBJ original = SelectObject(dc, back);
+  instance->back.Adopt(window, dc, back, original);
+  instance->back.captionStrip.Renew(dc, w, 25);
+  instance->back.statusStrip.Renew(dc, w, 20);
+  instance->skinned = true;
   SkinInstance& skin = *instance;
   int number = engine.AddInstance(std::move(instance));
   SubclassTopLevel(skin, number, TestTopLevelProc);
@@ -185,19 +186,7 @@ void SavePixels(const std::vector<uint32_t>& pixels, int w, int h, const std::st
   capture.SavePng(tltest::ScreenshotDirectory() + "\\" + name + ".png");
 }
 
-int GdiObjectCount() {
-  if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
-  // Wine answers 0 there; its per-process GDI handle table (24-byte entries, 16384 of
-  // them, the object type in byte 14) sits where the process environment block says.
-  const BYTE* peb = nullptr;
-  __asm__("movl %%fs:0x30, %0" : "=r"(peb));  // the 32-bit TEB's pointer to the PEB
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < 16384; ++i)
-    if (table[i * 24 + 14] != 0) ++count;
-  return count;
-}
+int GdiObjectCount() { return tltest::GdiObjectCount(); }
 
 uint32_t Blend(uint32_t a, uint32_t b, int alpha) {
   uint32_t out = 0;

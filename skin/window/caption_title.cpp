@@ -1,0 +1,116 @@
+#include "skin/window/caption_title.h"
+
+#include "gfx/brushes.h"
+#include "gfx/font.h"
+#include "gfx/graphics.h"
+#include "gfx/string_format.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_engine.h"
+#include "skin/window/window_background.h"
+
+namespace tunelark {
+
+namespace {
+
+constexpr int kIconSize = 17;
+constexpr int kTitleHeight = 32;
+
+}  // namespace
+
+const Font* TitleStyle::CachedFont() const {
+  const std::string& wantedFace = face.empty() ? std::string("宋体") : face;
+  if (!font_ || fontFace_ != wantedFace || fontSize_ != size || fontBold_ != bold) {
+    font_ = std::make_shared<Font>();
+    fontFace_ = wantedFace;
+    fontSize_ = size;
+    fontBold_ = bold;
+    if (!font_->CreateFromFamilyName(wantedFace, static_cast<float>(size), bold ? 1 : 0, Gdiplus::UnitWorld))
+      font_->CreateFromFamilyName("Tahoma", static_cast<float>(size), bold ? 1 : 0, Gdiplus::UnitWorld);
+  }
+  return font_->empty() ? nullptr : font_.get();
+}
+
+RECT TitleArea(const SkinEngine& engine, const SkinInstance& skin) {
+  RECT client{};
+  GetClientRect(skin.window, &client);
+  const int b = engine.borderWidth;
+  const int x = b + 6, y = b + 5;
+  const int tw = client.right - skin.caption.width - 10 - 2 * b;
+  return {x, y, x + tw, y + kTitleHeight};
+}
+
+std::string WindowTextOf(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+void DrawHaloText(Graphics& graphics, std::string_view text, const Gdiplus::RectF& layout, COLORREF colour,
+                  COLORREF halo, float haloWidth, const Font& font, Gdiplus::StringAlignment alignment,
+                  Gdiplus::StringAlignment lineAlignment) {
+  StringFormat format;
+  SolidBrush haloBrush, letters;
+  if (!format.Create(0, 0) || !haloBrush.Create(ToArgb(halo, 150, true)) || !letters.Create(ToArgb(colour, 255, true)))
+    return;
+  format.SetAlignment(alignment);
+  format.SetLineAlignment(lineAlignment);
+  const float c = haloWidth;
+  const float offsets[4][2] = {{c, 0}, {-c, 0}, {0, c}, {0, -c}};
+  for (const auto& o : offsets) {
+    Gdiplus::RectF moved(layout.X + o[0], layout.Y + o[1], layout.Width, layout.Height);
+    graphics.DrawString(text, font, moved, &format, haloBrush);
+  }
+  graphics.DrawString(text, font, layout, &format, letters);
+}
+
+void DrawTitle(SkinEngine& engine, SkinInstance& skin, Graphics* renderGraphics, std::string_view text) {
+  HDC back = skin.back.dc();
+  if (!back) return;
+  const RECT area = TitleArea(engine, skin);
+  const int tw = area.right - area.left;
+  std::optional<Graphics> own;
+  Graphics* g = renderGraphics;
+  if (!g) {
+    RestoreFromCaptionStrip(skin, area);
+    own.emplace();
+    if (!own->CreateFromDC(back)) return;
+    g = &*own;
+  }
+  g->Flush(Gdiplus::FlushIntentionSync);
+  if (HICON icon = engine.programIcon())
+    DrawIconEx(back, area.left, area.top - 3, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  if (const Font* font = skin.title.CachedFont(); font && tw > 0) {
+    const Gdiplus::RectF layout(static_cast<float>(area.left + 20), static_cast<float>(area.top),
+                                static_cast<float>(tw), static_cast<float>(kTitleHeight));
+    // The layout runs 20 pixels past the title area; the letters stop where the caption
+    // buttons begin.
+    Gdiplus::GraphicsState state{};
+    g->Save(state);
+    g->SetClipRectI(0, 0, skin.caption.left, area.bottom, Gdiplus::CombineModeIntersect);
+    DrawHaloText(*g, text, layout, skin.title.colour, skin.title.halo, 1.0f, *font, Gdiplus::StringAlignmentNear,
+                 Gdiplus::StringAlignmentNear);
+    g->Restore(state);
+  }
+  if (renderGraphics) return;
+  g->Flush(Gdiplus::FlushIntentionSync);
+  const int b = engine.borderWidth;
+  CopyToWindow(skin, {b + 6, b + 3, b + 6 + tw, b + 3 + kTitleHeight});
+}
+
+int SkinEngine::SetTitleStyle(HWND window, const TitleStyleArgs& style) {
+  SkinInstance* skin = InstanceOfWindow(window);
+  if (!skin) return 0;
+  TitleStyle& t = skin->title;
+  if (style.face) t.face = *style.face;
+  if (style.size) t.size = *style.size;
+  if (style.colour) t.colour = *style.colour;
+  if (style.halo) t.halo = *style.halo;
+  if (style.bold) t.bold = *style.bold;
+  DrawTitle(*this, *skin, nullptr, WindowTextOf(window));
+  return 1;
+}
+
+}  // namespace tunelark

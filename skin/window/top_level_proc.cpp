@@ -1,0 +1,219 @@
+#include "skin/window/top_level_proc.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "base/lazy_import.h"
+#include "skin/controls/button.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_geometry.h"
+#include "skin/subclass.h"
+#include "skin/window/colour_replies.h"
+#include "skin/window/drag_resize.h"
+#include "skin/window/window_placement.h"
+
+TL_LAZY_IMPORT(lazy, "shlwapi.dll", SHCreateThread)
+
+namespace tunelark {
+
+namespace {
+
+// What a message handler works on: the engine and the window's instance.
+struct Skinned {
+  SkinEngine& engine;
+  int number;
+  HWND window;
+  SkinInstance& skin() { return *engine.Instance(number); }
+  // False once the window's instance has gone (a handler's SendMessage can destroy it).
+  bool alive() {
+    SkinInstance* s = engine.Instance(number);
+    return s && s->window == window;
+  }
+};
+
+int LowX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int HighY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+UINT_PTR TimerId(HWND window) { return reinterpret_cast<UINT_PTR>(window); }
+
+// ---------------------------------------------------------------------------------------
+// Handlers, one per message
+
+void OnSize(Skinned& s) {
+  SkinInstance& skin = s.skin();
+  skin.caption.hotButton = 0;
+  if (s.engine.options.firstSizePending) {
+    skin.back.renderPending = false;
+    s.engine.options.firstSizePending = 0;
+  } else {
+    skin.back.renderPending = true;
+  }
+  LayOutDockedWindows(skin);
+}
+
+void OnSetText(Skinned& s, LPARAM lParam) {
+  SkinInstance& skin = s.skin();
+  if (!skin.frame.showTitle || !skin.frame.captionShown) return;
+  const char* text = reinterpret_cast<const char*>(lParam);  // null is legal: no text
+  DrawTitle(s.engine, skin, nullptr, text ? text : "");
+}
+
+void OnActivateApp(Skinned& s, WPARAM active) {
+  if (active || !s.engine.deactivationRoutine) return;
+  lazy::SHCreateThread(s.engine.deactivationRoutine, nullptr, 0, nullptr);
+}
+
+void OnDrawItem(Skinned& s, LPARAM lParam) {
+  if (!lParam) return;
+  DRAWITEMSTRUCT item;
+  std::memcpy(&item, reinterpret_cast<const void*>(lParam), sizeof(item));
+  DispatchDrawItem(s.engine, s.number, item);
+}
+
+void OnWindowPosChanged(Skinned& s) {
+  KeepMaximisedInWorkArea(s.skin());
+  if (!s.alive()) return;
+  SkinInstance& skin = s.skin();
+  LayOutCaptionButtons(skin);
+  if (skin.status.height > 0) LayOutStatusBar(s.engine, skin);
+}
+
+void OnNotify(LPARAM lParam) {
+  // A tree view expanding or collapsing an item (TVN_ITEMEXPANDINGA, TVN_ITEMEXPANDEDA).
+  constexpr UINT kItemExpanding = static_cast<UINT>(-405), kItemExpanded = static_cast<UINT>(-406);
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header) return;
+  const NMHDR copy = *header;
+  if (copy.code == kItemExpanding || copy.code == kItemExpanded) InvalidateRect(copy.hwndFrom, nullptr, TRUE);
+}
+
+void OnNcDestroy(Skinned& s) {
+  s.engine.RemoveInstance(s.window);
+  KillTimer(s.window, TimerId(s.window));
+}
+
+// Controls whose look follows their content are drawn again when it changes.
+void OnCommand(Skinned& s, WPARAM wParam, LPARAM lParam) {
+  const HWND control = reinterpret_cast<HWND>(lParam);
+  if (!control || !s.engine.options.alphaGiven || !s.engine.options.drawChildControls) return;
+  const WORD code = HIWORD(wParam);
+  const std::string cls = ClassNameOf(control);
+  bool changed = false;
+  if (cls == "Edit")
+    changed = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
+  else if (cls == "ListBox")
+    changed = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
+  else if (cls == "ComboBox")
+    changed = code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
+  if (changed) InvalidateRect(control, nullptr, TRUE);
+}
+
+LRESULT OnSysCommand(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  const UINT command = static_cast<UINT>(wParam & 0xFFF0);  // the low four bits are the system's own
+  BeforeSysCommand(s.skin(), command);
+  const LRESULT result = CallPreviousProc(s.window, message, wParam, lParam);
+  if (s.alive()) AfterSysCommand(s.skin(), command);
+  return result;
+}
+
+void OnTimer(Skinned& s, WPARAM id) {
+  if (id == TimerId(s.window)) StepCaptionFade(s.engine, s.skin());
+}
+
+void OnMouseMove(Skinned& s, LPARAM lParam) {
+  SkinInstance& skin = s.skin();
+  if (!skin.caption.mouseTracking) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, s.window, 1};
+    TrackMouseEvent(&track);
+  }
+  if (!skin.frame.captionShown) return;
+  const int x = LowX(lParam), y = HighY(lParam);
+  TrackCaptionHover(s.engine, skin, x, y);
+  if (s.alive() && !s.skin().frame.maximised) HoverFrame(s.engine, s.skin(), x, y);
+}
+
+void OnLeftButtonDown(Skinned& s, LPARAM lParam) {
+  const int x = LowX(lParam), y = HighY(lParam);
+  s.skin().caption.fadeIn.button = 0;
+  if (!s.skin().frame.captionShown) return;
+  if (!s.skin().frame.maximised && !s.skin().frame.minimised) PressFrame(s.engine, s.skin(), x, y);
+  if (!s.alive()) return;  // the move or size loop may have ended the window
+  s.engine.hotCaptionButton = ButtonAtPoint(s.skin(), x, y);
+  if (s.engine.hotCaptionButton >= 1)
+    DrawCaptionButton(s.engine, s.skin(), s.engine.hotCaptionButton, nullptr, true, 0);
+}
+
+void OnLeftButtonUp(Skinned& s) {
+  const int button = s.engine.hotCaptionButton;
+  if (!s.engine.captionAction || button < 1 || button > s.skin().caption.Count() || !s.skin().frame.captionShown)
+    return;
+  auto action = s.engine.captionAction;  // may end the window
+  action(s.number, button);
+}
+
+void OnDoubleClick(Skinned& s, LPARAM lParam) {
+  SkinInstance& skin = s.skin();
+  if (HighY(lParam) > skin.frame.captionHeight || !skin.frame.sizable) return;
+  if (const int n = MaximiseButtonPosition(skin)) s.engine.CaptionButtonAction(s.number, n);
+}
+
+LRESULT OnColourRequest(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (HBRUSH brush = ColourReply(s.engine, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+    return reinterpret_cast<LRESULT>(brush);
+  return CallPreviousProc(s.window, message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------------------
+// The switch
+
+LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE: OnSize(s); break;
+    case WM_SETTEXT: OnSetText(s, lParam); break;
+    case WM_PAINT: return OnBackgroundPaint(s.engine, s.number, s.window, wParam, lParam);
+    case WM_QUERYOPEN: s.skin().frame.minimised = false; break;
+    case WM_ERASEBKGND: SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_SHOWWINDOW: OnShowWindow(s.engine, s.number, wParam == TRUE); break;
+    case WM_ACTIVATEAPP: OnActivateApp(s, wParam); break;
+    case WM_GETMINMAXINFO:
+      if (lParam) OnGetMinMaxInfo(s.skin(), *reinterpret_cast<MINMAXINFO*>(lParam));
+      break;
+    case WM_DRAWITEM: OnDrawItem(s, lParam); break;
+    case WM_WINDOWPOSCHANGED: OnWindowPosChanged(s); break;
+    case WM_NOTIFY: OnNotify(lParam); break;
+    case WM_NCDESTROY: OnNcDestroy(s); break;
+    case WM_COMMAND: OnCommand(s, wParam, lParam); break;
+    case WM_SYSCOMMAND: return OnSysCommand(s, message, wParam, lParam);
+    case WM_TIMER: OnTimer(s, wParam); break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: return OnColourRequest(s, message, wParam, lParam);
+    case WM_MOUSEMOVE: OnMouseMove(s, lParam); break;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(s, lParam); break;
+    case WM_LBUTTONUP: OnLeftButtonUp(s); break;
+    case WM_LBUTTONDBLCLK: OnDoubleClick(s, lParam); break;
+    case WM_MOUSEHOVER: s.skin().caption.mouseTracking = true; break;
+    case WM_MOUSELEAVE: LeaveCaption(s.engine, s.skin()); break;
+    default: break;
+  }
+  return CallPreviousProc(s.window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK TopLevelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    SkinEngine* engine = SkinEngine::Current();
+    SkinInstance* skin = engine ? engine->InstanceOfWindow(window) : nullptr;
+    if (!skin) return CallPreviousProc(window, message, wParam, lParam);
+    Skinned s{*engine, GetIntProp(window, prop::kListPosition), window};
+    return Dispatch(s, message, wParam, lParam);
+  } catch (...) {
+    // Nothing may leave a window procedure; the message goes on as if the skin were absent.
+    return CallPreviousProc(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace tunelark

@@ -1,0 +1,367 @@
+#include "skin/window/window_background.h"
+
+#include "gfx/bitmap.h"
+#include "gfx/brushes.h"
+#include "gfx/graphics.h"
+#include "gfx/graphics_path.h"
+#include "gfx/pen.h"
+#include "skin/skin_colour.h"
+#include "skin/skin_engine.h"
+#include "skin/skin_paths.h"
+#include "skin/window/child_excluding_dc.h"
+#include "skin/window_props.h"
+
+namespace tunelark {
+
+namespace {
+
+constexpr Gdiplus::ARGB kMagenta = 0xFFFF00FF;
+
+BITMAPINFO TopDown32(int w, int h) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+HBITMAP MakeDib(int w, int h) {
+  BITMAPINFO info = TopDown32(w, h);
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// DibDC and BackBuffer
+
+bool DibDC::Make(int width, int height) {
+  Reset();
+  if (width <= 0 || height <= 0) return false;
+  dc_ = MemoryDC(nullptr);
+  bitmap_.reset(MakeDib(width, height));
+  if (!dc_ || !bitmap_) {
+    Reset();
+    return false;
+  }
+  previous_ = SelectObject(dc_.get(), bitmap_.get());
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+void DibDC::Reset() {
+  if (dc_ && previous_) SelectObject(dc_.get(), previous_);
+  previous_ = nullptr;
+  dc_.reset();
+  bitmap_.reset();
+  width_ = height_ = 0;
+}
+
+bool BackBuffer::Prepare(HWND window, int width, int height) {
+  if (width <= 0 || height <= 0) return false;
+  if (!dc_) {
+    dc_ = CreateCompatibleDC(nullptr);
+    if (!dc_) return false;
+  }
+  if (bitmap_ && width == width_ && height == height_) return true;
+  HBITMAP made = MakeDib(width, height);
+  if (!made) return false;
+  HGDIOBJ out = SelectObject(dc_, made);
+  if (!original_) {
+    original_ = out;
+    SetHandleProp(window, prop::kOriginalBackBitmap, original_);
+  } else if (out && out != HGDI_ERROR) {
+    DeleteObject(out);
+  }
+  bitmap_ = made;
+  width_ = width;
+  height_ = height;
+  SetHandleProp(window, prop::kBackBitmap, bitmap_);
+  return true;
+}
+
+void BackBuffer::Adopt(HWND window, HDC dc, HBITMAP bitmap, HGDIOBJ original) {
+  Release();
+  dc_ = dc;
+  bitmap_ = bitmap;
+  original_ = original;
+  BITMAP info{};
+  if (GetObjectA(bitmap, sizeof(info), &info)) {
+    width_ = info.bmWidth;
+    height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+  }
+  SetHandleProp(window, prop::kOriginalBackBitmap, original_);
+  SetHandleProp(window, prop::kBackBitmap, bitmap_);
+}
+
+void BackBuffer::Release() {
+  if (dc_) {
+    if (original_) SelectObject(dc_, original_);
+    DeleteDC(dc_);
+  }
+  if (bitmap_) DeleteObject(bitmap_);
+  dc_ = nullptr;
+  bitmap_ = nullptr;
+  original_ = nullptr;
+  width_ = height_ = 0;
+  captionStrip.Reset();
+  statusStrip.Reset();
+  baseLayer_.Reset();
+  baseKey_ = {};
+}
+
+const Bitmap* BackBuffer::Decoded(const ByteArray& picture) {
+  if (picture.empty()) return nullptr;
+  if (picture != decodedFrom_) {
+    decodedFrom_ = picture;
+    decoded_ = std::make_shared<Bitmap>();
+    decodeFailed_ = !decoded_->LoadFromBytes(picture) || decoded_->GetWidth() == 0 || decoded_->GetHeight() == 0;
+  }
+  return decodeFailed_ ? nullptr : decoded_.get();
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting the background
+
+namespace {
+
+// The picture in use and its layout: the window's own, else the engine-wide one.
+struct PictureInUse {
+  const ByteArray* bytes;
+  int layoutMode;
+  COLORREF baseColour;
+};
+
+PictureInUse PictureOf(const SkinEngine& engine, const SkinInstance& skin) {
+  if (!skin.picture.bytes.empty()) return {&skin.picture.bytes, skin.picture.layoutMode, skin.picture.baseColour};
+  return {&engine.background.picture, engine.background.layoutMode, engine.background.baseColour};
+}
+
+// Copies of the picture side by side across w, each mirrored against the one before.
+bool DrawMirroredTiles(Graphics& graphics, const Bitmap& picture, int w) {
+  const int pw = static_cast<int>(picture.GetWidth()), ph = static_cast<int>(picture.GetHeight());
+  if (pw <= 0 || ph <= 0) return false;  // an undecodable picture would never reach the edge
+  Bitmap tiles, flipped;
+  if (!tiles.CreateFromScan0(w, ph, 0, PixelFormat32bppPARGB) || !picture.CloneAreaI({0, 0, pw, ph}, PixelFormat32bppARGB, flipped) ||
+      !flipped.RotateFlip(Gdiplus::RotateNoneFlipX))
+    return false;
+  Graphics g;
+  if (!g.CreateOnImage(tiles)) return false;
+  for (int k = 0;; ++k) {
+    g.DrawImageRectI(k % 2 == 0 ? picture : flipped, k * pw, 0, pw, ph);
+    if (w - k * pw <= 0) break;  // that copy lies outside the bitmap
+  }
+  return graphics.DrawImageRectI(tiles, 0, 0, w, ph);
+}
+
+void DrawPicture(Graphics& graphics, const Bitmap& picture, int mode, int w, int h) {
+  const int pw = static_cast<int>(picture.GetWidth()), ph = static_cast<int>(picture.GetHeight());
+  switch (mode) {
+    case 0: graphics.DrawImageRectI(picture, 0, 0, pw, ph); break;
+    case 1: graphics.DrawImageRectI(picture, w - pw, 0, pw, ph); break;
+    case 2: graphics.DrawImageRectI(picture, (w - pw) / 2, (h - ph) / 2, pw, ph); break;
+    case 3: graphics.DrawImageRectI(picture, 0, 0, w, h); break;
+    case 4: DrawMirroredTiles(graphics, picture, w); break;
+    default: break;
+  }
+}
+
+// Magenta outside the rounded corners, the base colour, the picture and the caption gloss.
+void PaintBaseLayer(BackBuffer& back, HDC dc, const BaseLayerKey& key) {
+  const int w = key.width, h = key.height;
+  Graphics g;
+  GraphicsPath clip;
+  SolidBrush base;
+  if (!g.CreateFromDC(dc) || !clip.Create()) return;
+  g.Clear(kMagenta);
+  AddRoundedRectangle(clip, 0, 0, static_cast<float>(w), static_cast<float>(h), 4);
+  g.SetClipPath(clip);
+  if (base.Create(ToArgb(key.baseColour, 255, true))) g.FillPath(base, clip);
+  if (const Bitmap* picture = back.Decoded(key.picture)) DrawPicture(g, *picture, key.layoutMode, w, h);
+  if (key.gloss) {
+    LinearGradientBrush gloss;
+    const float ch = static_cast<float>(key.captionHeight);
+    if (gloss.CreateFromPoints({0, 0}, {0, ch}, 0x96FFFFFF, 0x00FFFFFF))
+      g.FillRectangle(gloss, 0, 0, static_cast<float>(w), ch);
+  }
+  g.Flush(Gdiplus::FlushIntentionSync);
+}
+
+// Lays the base layer into the back buffer, painting it first when anything it depends on
+// changed.
+void LayBaseLayer(const SkinEngine& engine, SkinInstance& skin, int w, int h) {
+  const PictureInUse in = PictureOf(engine, skin);
+  BackBuffer& back = skin.back;
+  BaseLayerKey& key = back.baseKey();
+  const bool same = key.width == w && key.height == h && key.captionHeight == skin.frame.captionHeight &&
+                    key.baseColour == in.baseColour && key.layoutMode == in.layoutMode &&
+                    key.gloss == skin.frame.captionGloss && key.picture == *in.bytes && back.baseLayer().dc();
+  if (!same) {
+    key = {w, h, skin.frame.captionHeight, in.baseColour, in.layoutMode, skin.frame.captionGloss, *in.bytes};
+    if (back.baseLayer().width() != w || back.baseLayer().height() != h) back.baseLayer().Make(w, h);
+    if (back.baseLayer().dc()) PaintBaseLayer(back, back.baseLayer().dc(), key);
+  }
+  BitBlt(back.dc(), 0, 0, w, h, back.baseLayer().dc(), 0, 0, SRCCOPY);
+}
+
+// The rounded window region, given again only when the client size changed.
+void ShapeWindow(SkinInstance& skin, int w, int h) {
+  const RECT wanted{0, 0, w + 1, h + 1};
+  if (EqualRect(&wanted, &skin.back.region)) return;
+  skin.back.region = wanted;
+  SetWindowRgn(skin.window, nullptr, TRUE);
+  SetWindowPos(skin.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+  RegionHandle region(CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5));
+  if (region && SetWindowRgn(skin.window, region.get(), TRUE)) region.release();  // the system owns it now
+}
+
+// Copies the caption band and the status-bar area as they are before title, buttons and
+// items are drawn on them.
+void TakeStrips(SkinInstance& skin, int w) {
+  HDC dc = skin.back.dc();
+  if (skin.frame.captionShown) {
+    const int ch = skin.frame.captionHeight;
+    if (HDC strip = skin.back.captionStrip.Ensure(dc, w, ch)) BitBlt(strip, 0, 0, w, ch, dc, 0, 0, SRCCOPY);
+  }
+  const IntRect& a = skin.status.area;
+  if (a.width > 0 && a.height > 0) {
+    if (HDC strip = skin.back.statusStrip.Ensure(dc, a.width, a.height))
+      BitBlt(strip, 0, 0, a.width, a.height, dc, a.x, a.y, SRCCOPY);
+  } else {
+    skin.back.statusStrip.Reset();
+  }
+}
+
+void ComposeBackground(SkinEngine& engine, SkinInstance& skin, int w, int h) {
+  LayBaseLayer(engine, skin, w, h);
+  Graphics g;
+  if (!g.CreateFromDC(skin.back.dc())) return;
+  if (skin.frame.captionShown) DrawWindowFrame(g, w, h);
+  g.Flush(Gdiplus::FlushIntentionSync);
+  TakeStrips(skin, w);
+  if (skin.frame.captionShown) {
+    if (skin.frame.showTitle) DrawTitle(engine, skin, &g, WindowTextOf(skin.window));
+    DrawAllCaptionButtons(engine, skin, &g);
+  }
+  if (skin.status.height > 0)
+    for (int i = 1; i <= skin.status.Count(); ++i) DrawStatusItem(engine, skin, i, &g);
+  g.Flush(Gdiplus::FlushIntentionSync);
+}
+
+}  // namespace
+
+void DrawWindowFrame(Graphics& graphics, int width, int height) {
+  GraphicsPath outer, inner;
+  Pen black, white;
+  if (!outer.Create() || !inner.Create() || !black.Create(0xB4000000, 1.0f) || !white.Create(0xB4FFFFFF, 1.0f)) return;
+  AddRoundedRectangle(outer, 0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1), 7);
+  AddRoundedRectangle(inner, 1, 1, static_cast<float>(width - 3), static_cast<float>(height - 3), 6);
+  graphics.DrawPath(black, outer);
+  graphics.DrawPath(white, inner);
+}
+
+void RenderBackground(SkinEngine& engine, int instance, bool present) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin) return;
+  RECT client{};
+  GetClientRect(skin->window, &client);
+  const int w = client.right, h = client.bottom;
+  ShapeWindow(*skin, w, h);
+  skin = engine.Instance(instance);  // shaping sends WM_WINDOWPOSCHANGED
+  if (!skin) return;
+  skin->back.renderPending = false;
+  if (!skin->back.Prepare(skin->window, w, h)) return;
+  ComposeBackground(engine, *skin, w, h);
+  if (!present) return;
+  PresentBackground(engine, instance, nullptr);
+  if (!engine.options.firstSizePending) InvalidateSkinnedChildren(*skin);
+}
+
+void PresentBackground(SkinEngine& engine, int instance, HDC paintDC) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !skin->back.dc()) return;
+  RECT r{};
+  GetWindowRect(skin->window, &r);
+  CopyToWindow(*skin, {0, 0, r.right - r.left, r.bottom - r.top}, paintDC);
+}
+
+void CopyToWindow(const SkinInstance& skin, const RECT& r, HDC paintDC) {
+  if (!skin.back.dc()) return;
+  ChildExcludingDC dc(skin.window, paintDC);
+  if (dc.get())
+    BitBlt(dc.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, skin.back.dc(), r.left, r.top, SRCCOPY);
+}
+
+void RestoreFromCaptionStrip(SkinInstance& skin, const RECT& r) {
+  if (!skin.back.dc() || !skin.back.captionStrip.dc()) return;
+  BitBlt(skin.back.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, skin.back.captionStrip.dc(), r.left, r.top,
+         SRCCOPY);
+}
+
+void RestoreFromStatusStrip(SkinInstance& skin, const RECT& r) {
+  if (!skin.back.dc() || !skin.back.statusStrip.dc()) return;
+  const IntRect& a = skin.status.area;
+  BitBlt(skin.back.dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, skin.back.statusStrip.dc(), r.left - a.x,
+         r.top - a.y, SRCCOPY);
+}
+
+void InvalidateSkinnedChildren(SkinInstance& skin) {
+  struct Pass {
+    Family family;
+    BOOL erase;
+  };
+  static constexpr Pass kPasses[] = {{Family::ListLike, TRUE}, {Family::Combo, TRUE},     {Family::Edit, TRUE},
+                                     {Family::Button, FALSE},  {Family::Trackbar, FALSE}, {Family::Progress, FALSE},
+                                     {Family::UpDown, FALSE}};
+  for (const Pass& pass : kPasses) {
+    const FamilyListBase* list = skin.ListOf(pass.family);
+    for (int i = 1; list && i <= list->Count(); ++i) {
+      HWND control = list->WindowAt(i);
+      if (!control || GetParent(control) != skin.window) continue;
+      InvalidateRect(control, nullptr, pass.erase);
+      if (pass.family != Family::ListLike) continue;
+      for (HWND child = FindWindowExA(control, nullptr, nullptr, nullptr); child;
+           child = FindWindowExA(control, child, nullptr, nullptr))
+        if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// The window procedure's part
+
+LRESULT OnBackgroundPaint(SkinEngine& engine, int instance, HWND window, WPARAM wParam, LPARAM lParam) {
+  {
+    PaintDC paint(window);
+    SkinInstance* skin = engine.Instance(instance);
+    if (skin && !skin->frame.minimised) {
+      RECT client{};
+      GetClientRect(window, &client);
+      const bool stale = skin->back.renderPending || skin->back.width() != client.right ||
+                         skin->back.height() != client.bottom;
+      if (stale)
+        RenderBackground(engine, instance, true);
+      else
+        PresentBackground(engine, instance, paint.get());
+    }
+  }  // EndPaint
+  return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+}
+
+void OnShowWindow(SkinEngine& engine, int instance, bool shown) {
+  SkinInstance* skin = engine.Instance(instance);
+  if (!skin || !shown) return;
+  if (skin->frame.minimised) {
+    skin->frame.minimised = false;
+    return;
+  }
+  PaintDC paint(skin->window);
+  RenderBackground(engine, instance, true);
+}
+
+}  // namespace tunelark

@@ -1,0 +1,136 @@
+// The window background of a skinned top-level window: its whole look in one off-screen
+// 32-bit picture (the back buffer) of the client size. Rendering lays down magenta outside
+// the rounded corners, the base colour, the picture in its layout mode and the caption
+// gloss, then the frame, the title, the caption buttons and the status items; presenting
+// copies it to the window in one transfer. The window gets its rounded region here, and
+// skinned controls take the pixels behind them from the back buffer.
+//
+// The picture is decoded once and the part of the look that depends only on the size,
+// colours and picture (the base layer) is kept for the window's size, so a render with
+// nothing changed copies it instead of decoding and scaling again.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "base/byte_array.h"
+#include "gfx/gdi_handles.h"
+#include "skin/strip_dc.h"
+
+namespace tunelark {
+
+class Bitmap;
+class Graphics;
+class SkinEngine;
+class SkinInstance;
+
+// A window's own background picture; empty = the engine-wide one.
+struct WindowPicture {
+  ByteArray bytes;  // possibly passed through the fade transform
+  int layoutMode = 0;  // 0..4
+  COLORREF baseColour = 0;  // the colour sampler's result for the picture (a COLORREF)
+};
+
+// The part of the background that depends only on the size, colours and picture.
+struct BaseLayerKey {
+  int width = 0, height = 0, captionHeight = 0;
+  COLORREF baseColour = 0;
+  int layoutMode = 0;
+  bool gloss = false;
+  ByteArray picture;  // the encoded picture it was made from
+  bool operator==(const BaseLayerKey&) const = default;
+};
+
+// A memory DC with a 32-bit top-down DIB section of its own.
+class DibDC {
+ public:
+  DibDC() = default;
+  DibDC(DibDC&&) = default;
+  DibDC& operator=(DibDC&&) = default;
+  ~DibDC() { Reset(); }
+  // Releases what is held and makes a w x h DIB in a new memory DC; false on failure.
+  bool Make(int width, int height);
+  void Reset();
+  HDC dc() const { return dc_.get(); }
+  HBITMAP bitmap() const { return bitmap_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  MemoryDC dc_;
+  BitmapHandle bitmap_;
+  HGDIOBJ previous_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+// The back buffer of a window and everything kept to render it.
+class BackBuffer {
+ public:
+  BackBuffer() = default;
+  BackBuffer(const BackBuffer&) = delete;
+  BackBuffer& operator=(const BackBuffer&) = delete;
+  ~BackBuffer() { Release(); }
+
+  // The back buffer's DC; null before the first render.
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // Makes the DC on first use and gives it a w x h 32-bit bitmap unless it has one of that
+  // size. The bitmap the DC held when made goes to "Ck_Ycjdx" and the current one to
+  // "Ck_wtjbdx"; a bitmap displaced later is deleted.
+  bool Prepare(HWND window, int width, int height);
+  // Takes over a DC and bitmap made elsewhere (tests): the DC, its current bitmap and the
+  // object that bitmap displaced.
+  void Adopt(HWND window, HDC dc, HBITMAP bitmap, HGDIOBJ original);
+  // Puts the original bitmap back, deletes the background bitmap (once) and the DC, then
+  // the strips and the kept layers.
+  void Release();
+  // Drops what GDI+ made (the decoded picture); run before GDI+ shuts down.
+  void ForgetGdiplus() { decoded_.reset(), decodedFrom_.clear(), baseLayer_.Reset(), baseKey_ = {}; }
+
+  StripDC captionStrip;  // the caption band as rendered before title and buttons
+  StripDC statusStrip;   // the status-bar area, same moment
+  bool renderPending = false;  // the next paint renders again
+  RECT region{};  // the rounded region last given to the window (client size + 1)
+
+  // Kept between renders.
+  const Bitmap* Decoded(const ByteArray& picture);  // null when the picture does not load
+  DibDC& baseLayer() { return baseLayer_; }
+  BaseLayerKey& baseKey() { return baseKey_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ original_ = nullptr;
+  int width_ = 0, height_ = 0;
+  std::shared_ptr<Bitmap> decoded_;
+  ByteArray decodedFrom_;
+  bool decodeFailed_ = false;
+  DibDC baseLayer_;
+  BaseLayerKey baseKey_;
+};
+
+// Renders the whole background of the instance's window; with present, copies it to the
+// window (through a DC that leaves the children alone) and invalidates the skinned
+// children unless the window has not been sized yet.
+void RenderBackground(SkinEngine& engine, int instance, bool present);
+// Copies the back buffer to the window; paintDC is the DC of BeginPaint or null (then the
+// window's DC is taken and released).
+void PresentBackground(SkinEngine& engine, int instance, HDC paintDC);
+// Copy a rectangle (left, top, right, bottom) of the caption or status strip back into the
+// back buffer.
+void RestoreFromCaptionStrip(SkinInstance& skin, const RECT& r);
+void RestoreFromStatusStrip(SkinInstance& skin, const RECT& r);
+// The frame: black (alpha 180) outer and white (alpha 180) inner rounded rectangles.
+void DrawWindowFrame(Graphics& graphics, int width, int height);
+// Invalidates the skinned controls lying directly on the window.
+void InvalidateSkinnedChildren(SkinInstance& skin);
+// Copies rectangle r of the back buffer to the window at the same place, leaving visible
+// children (other than transparent ones) alone; paintDC as for PresentBackground.
+void CopyToWindow(const SkinInstance& skin, const RECT& r, HDC paintDC = nullptr);
+
+// The window procedure's part: WM_PAINT, WM_ERASEBKGND, WM_SHOWWINDOW.
+LRESULT OnBackgroundPaint(SkinEngine& engine, int instance, HWND window, WPARAM wParam, LPARAM lParam);
+void OnShowWindow(SkinEngine& engine, int instance, bool shown);
+
+}  // namespace tunelark
