@@ -1,0 +1,350 @@
+// Containers, transparent controls and picture buttons on the "containers" gallery window
+// under Wine: the group box's caption, frame and tint and the nested tinted panels sampled
+// on the screen against the skin background; the tinted background that controls inside
+// containers snapshot; transparent labels showing the picture behind them, repainting after
+// text changes and never asking to be painted again; a label's own text colour; look C's
+// pictures under real mouse input and look B's picture beside its caption; taking twice or
+// off a skinned window changing nothing; GDI objects and memory flat over many repaints.
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+
+#include <string>
+
+#include "skin/background_snapshot.h"
+#include "skin/container_record.h"
+#include "skin/controls/button.h"
+#include "skin/window/container.h"
+#include "skin/window/picture_button.h"
+#include "skin/window/transparent_control.h"
+#include "tests/gallery/gallery.h"
+#include "tests/gallery/gallery_containers.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/user_input.h"
+
+using namespace tunelark;
+using namespace gallery::containers;
+
+namespace {
+
+// --- colours (0x00RRGGBB) ------------------------------------------------------------------
+
+uint32_t Rgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
+// top at alpha over under.
+uint32_t Over(uint32_t top, int alpha, uint32_t under) {
+  uint32_t out = 0;
+  for (int s = 0; s <= 16; s += 8)
+    out |= static_cast<uint32_t>((Channel(top, s) * alpha + Channel(under, s) * (255 - alpha) + 127) / 255) << s;
+  return out;
+}
+bool Dark(uint32_t c) { return Channel(c, 0) + Channel(c, 8) + Channel(c, 16) < 200; }
+std::string Hex(uint32_t c) {
+  char text[16];
+  snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(c));
+  return text;
+}
+#define EXPECT_NEAR_COLOUR(actual, expected, tolerance) \
+  EXPECT_TRUE(tltest::ColourNear(actual, expected, tolerance)) << Hex(actual) << " vs " << Hex(expected)
+
+// --- the process's GDI objects and memory ---------------------------------------------------
+
+int GdiObjectCount() {
+  if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
+  // Wine answers 0 there; its per-process GDI handle table (24-byte entries, 16384 of them,
+  // the object type in byte 14) sits where the process environment block says.
+  const BYTE* peb = nullptr;
+  __asm__("movl %%fs:0x30, %0" : "=r"(peb));
+  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
+  if (!table) return -1;
+  int count = 0;
+  for (int i = 0; i < 16384; ++i)
+    if (table[i * 24 + 14] != 0) ++count;
+  return count;
+}
+
+size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PagefileUsage;
+}
+
+// --- the fixture ---------------------------------------------------------------------------------
+
+class ContainersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(engine_.Start());
+    frame_ = gallery::Make("containers", engine_);
+    ASSERT_NE(frame_, nullptr);
+    ASSERT_NE(engine_.FindSkinInstance(frame_), 0);
+    tltest::BringToFront(frame_);
+    Park();
+    gallery::Pump(300);
+  }
+  void TearDown() override {
+    if (IsWindow(frame_)) DestroyWindow(frame_);
+    gallery::Pump(50);
+  }
+
+  HWND Control(int id) const {
+    if (HWND c = GetDlgItem(frame_, id)) return c;
+    if (HWND c = GetDlgItem(GetDlgItem(frame_, kGroupBox), id)) return c;
+    HWND outer = GetDlgItem(frame_, kOuterPanel);
+    if (HWND c = GetDlgItem(outer, id)) return c;
+    return GetDlgItem(GetDlgItem(outer, kInnerPanel), id);
+  }
+  SkinInstance& Skin() { return *engine_.Instance(engine_.FindSkinInstance(frame_)); }
+  // The mouse rests on the window's background, over no control.
+  void Park() {
+    tltest::MoveMouseTo(frame_, POINT{500, 275});
+    gallery::Pump(60);
+  }
+  // The skinned window's own background (its back buffer) at a point of control's client area.
+  uint32_t Behind(HWND control, int x, int y) {
+    POINT p{x, y};
+    MapWindowPoints(control, frame_, &p, 1);
+    SnapshotDC one = BackgroundSnapshot(engine_, frame_, RECT{p.x, p.y, p.x + 1, p.y + 1});
+    return one ? Rgb(GetPixel(one.get(), 0, 0)) : 0xFFFFFFFF;
+  }
+  void Save(HWND w, const std::string& name) {
+    tltest::CaptureWindow(w).SavePng(tltest::ScreenshotDirectory() + "\\containers_" + name + ".png");
+  }
+  void Repaint(HWND w) {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+
+  SkinEngine engine_;
+  HWND frame_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(ContainersTest, GroupBoxDrawsCaptionDoubleFrameAndTintOverTheBackground) {
+  Save(frame_, "window");
+  HWND group = Control(kGroupBox);
+  ASSERT_TRUE(IsGroupBox(group));
+  RECT r;
+  GetClientRect(group, &r);
+  const tltest::Capture c = tltest::CaptureWindow(group);
+  auto tinted = [&](int x, int y) { return Over(Rgb(kGroupTint), kGroupAlpha, Behind(group, x, y)); };
+
+  // Tint where no control lies; the outer line (black at 40) and the inner line (white at 90)
+  // down the left side; the top line right of the caption.
+  EXPECT_NEAR_COLOUR(c.At(r.right - 8, 70), tinted(r.right - 8, 70), 6);
+  EXPECT_NEAR_COLOUR(c.At(0, 70), Over(0, 40, tinted(0, 70)), 6);
+  EXPECT_NEAR_COLOUR(c.At(1, 70), Over(0xFFFFFF, 90, tinted(1, 70)), 6);
+  EXPECT_NEAR_COLOUR(c.At(r.right - 20, 5), Over(0, 40, tinted(r.right - 20, 5)), 6);
+
+  // The caption (style BS_LEFT) starts 10 pixels in, in black over the background: its
+  // letters are dark, and above the frame line (rows 1..4) the untinted background shows.
+  int letters = 0;
+  for (int y = 1; y < 16; ++y)
+    for (int x = 10; x < 60; ++x) letters += Dark(c.At(x, y));
+  EXPECT_GT(letters, 15);
+  int plain = 0;
+  for (int x = 60; x < 64; ++x) plain += tltest::ColourNear(c.At(x, 2), Behind(group, x, 2), 6);
+  EXPECT_GT(plain, 0) << "background above the frame line beside the caption";
+  for (int x = 2; x < 9; ++x) EXPECT_FALSE(Dark(c.At(x, 3)));
+}
+
+TEST_F(ContainersTest, ControlsInsideTintedContainersTakeEveryTintAroundThem) {
+  // A control in the group box snapshots the group box's tint over the background.
+  HWND check = Control(kGroupCheck);
+  ASSERT_NE(check, nullptr);
+  SnapshotDC s = BackgroundSnapshot(engine_, check, RECT{0, 0, 8, 8});
+  ASSERT_TRUE(s);
+  for (POINT p : {POINT{1, 1}, POINT{6, 5}})
+    EXPECT_NEAR_COLOUR(Rgb(GetPixel(s.get(), p.x, p.y)), Over(Rgb(kGroupTint), kGroupAlpha, Behind(check, p.x, p.y)), 4);
+
+  // The inner panel lies in the outer one: both tints, on the screen and behind its button.
+  HWND inner = Control(kInnerPanel), button = Control(kInnerButton);
+  ASSERT_NE(button, nullptr);
+  auto both = [&](HWND w, int x, int y) {
+    return Over(Rgb(kInnerTint), kInnerAlpha, Over(Rgb(kOuterTint), kOuterAlpha, Behind(w, x, y)));
+  };
+  const tltest::Capture panel = tltest::CaptureWindow(inner);
+  EXPECT_NEAR_COLOUR(panel.At(170, 20), both(inner, 170, 20), 6);
+  EXPECT_NEAR_COLOUR(panel.At(0, 50), Over(0, 40, both(inner, 0, 50)), 6);
+  EXPECT_NEAR_COLOUR(panel.At(1, 50), Over(0xFFFFFF, 100, both(inner, 1, 50)), 6);
+  SnapshotDC b = BackgroundSnapshot(engine_, button, RECT{0, 0, 4, 4});
+  ASSERT_TRUE(b);
+  EXPECT_NEAR_COLOUR(Rgb(GetPixel(b.get(), 2, 2)), both(button, 2, 2), 6);
+  // The outer panel shows its own light tint only.
+  HWND outer = Control(kOuterPanel);
+  const tltest::Capture o = tltest::CaptureWindow(outer);
+  EXPECT_NEAR_COLOUR(o.At(8, 140), Over(Rgb(kOuterTint), kOuterAlpha, Behind(outer, 8, 140)), 6);
+
+  // A new alpha repaints the group box and what lies in it.
+  ASSERT_TRUE(SetContainerTintAlpha(engine_, Control(kGroupBox), 200));
+  gallery::Pump(100);
+  s = BackgroundSnapshot(engine_, check, RECT{0, 0, 4, 4});
+  EXPECT_NEAR_COLOUR(Rgb(GetPixel(s.get(), 1, 1)), Over(Rgb(kGroupTint), 200, Behind(check, 1, 1)), 4);
+  Save(frame_, "alpha200");
+}
+
+TEST_F(ContainersTest, TransparentLabelShowsThePictureAndRepaintsCleanlyAfterTextChanges) {
+  HWND label = Control(kLabel);
+  ASSERT_TRUE(IsTransparentControl(label));
+  RECT r;
+  GetClientRect(label, &r);
+  const uint32_t face = Rgb(GetSysColor(COLOR_BTNFACE));
+  auto washed = [&](int x, int y) { return Over(0xFFFFFF, kBackdropAlpha, Behind(label, x, y)); };
+  auto checkClean = [&](const tltest::Capture& c, int fromX) {
+    int wrong = 0;
+    for (int y = 0; y < r.bottom; ++y)
+      for (int x = fromX; x < r.right; ++x) wrong += !tltest::ColourNear(c.At(x, y), washed(x, y), 8);
+    return wrong;
+  };
+
+  tltest::Capture c = tltest::CaptureWindow(label);
+  int grey = 0, dark = 0;
+  for (uint32_t p : c.pixels) grey += tltest::ColourNear(p, face, 2), dark += Dark(p);
+  EXPECT_EQ(grey, 0) << "no grey box";
+  EXPECT_GT(dark, 20) << "the text";
+  EXPECT_EQ(checkClean(c, r.right - 30), 0) << "the washed picture beside the text";
+
+  SetWindowTextA(label, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+  gallery::Pump(80);
+  c = tltest::CaptureWindow(label);
+  dark = 0;
+  for (int x = r.right - 60; x < r.right; ++x)
+    for (int y = 0; y < r.bottom; ++y) dark += Dark(c.At(x, y));
+  EXPECT_GT(dark, 10) << "the long text reaches the right end";
+  Save(label, "label_long");
+
+  SetWindowTextA(label, "");
+  gallery::Pump(80);
+  EXPECT_EQ(checkClean(tltest::CaptureWindow(label), 0), 0) << "no old text left";
+  Save(label, "label_empty");
+
+  // Painted once: nothing left to paint, no WM_PAINT waiting.
+  InvalidateRect(label, nullptr, TRUE);
+  gallery::Pump(80);
+  EXPECT_FALSE(GetUpdateRect(label, nullptr, FALSE));
+  EXPECT_EQ(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT, 0u);
+}
+
+TEST_F(ContainersTest, LabelTextIsDrawnInItsOwnColour) {
+  HWND label = Control(kColouredLabel);
+  EXPECT_EQ(static_cast<COLORREF>(reinterpret_cast<intptr_t>(GetPropA(label, "Kj_Ztys"))), kLabelColour);
+  const tltest::Capture c = tltest::CaptureWindow(label);
+  int red = 0, dark = 0;
+  for (uint32_t p : c.pixels) {
+    red += tltest::ColourNear(p, Rgb(kLabelColour), 40);
+    dark += Channel(p, 16) < 60 && Channel(p, 8) < 60;
+  }
+  EXPECT_GT(red, 15);
+  EXPECT_EQ(dark, 0) << "no black letters";
+  Save(label, "label_colour");
+}
+
+TEST_F(ContainersTest, LookCShowsHoverPressedAndDisabledPicturesUnderRealInput) {
+  HWND button = Control(kLookC);
+  ButtonRecord* record = FindRecord<ButtonRecord>(button);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->kind, ButtonKind::LookC);
+  const POINT at{8, 8};  // clear of the white disc in each picture's middle
+  auto shown = [&] { return tltest::CaptureWindow(button).At(at.x, at.y); };
+
+  EXPECT_NEAR_COLOUR(shown(), kNormalColour, 3);
+  tltest::MoveMouseTo(button, at);
+  gallery::Pump(80);
+  EXPECT_NEAR_COLOUR(shown(), kHoverColour, 3);
+  Save(button, "lookc_hover");
+  tltest::PressLeftButton();
+  gallery::Pump(80);
+  EXPECT_NEAR_COLOUR(shown(), kPressedColour, 3);
+  Save(button, "lookc_pressed");
+  tltest::ReleaseLeftButton();
+  Park();
+  gallery::Pump(80);
+  EXPECT_NEAR_COLOUR(shown(), kNormalColour, 3);
+
+  EnableWindow(button, FALSE);
+  gallery::Pump(80);
+  EXPECT_NEAR_COLOUR(shown(), kDisabledColour, 3);
+  Save(button, "lookc_disabled");
+  EnableWindow(button, TRUE);
+}
+
+TEST_F(ContainersTest, LookBDrawsItsPictureBesideTheCaption) {
+  HWND button = Control(kLookB);
+  ASSERT_NE(FindRecord<ButtonRecord>(button), nullptr);
+  EXPECT_EQ(FindRecord<ButtonRecord>(button)->kind, ButtonKind::LookB);
+  RECT r;
+  GetClientRect(button, &r);
+  const int s = static_cast<int>(r.bottom * 0.8f), top = (r.bottom - s) / 2;
+  const tltest::Capture c = tltest::CaptureWindow(button);
+  EXPECT_NEAR_COLOUR(c.At(3 + 3, top + 3), kLookBColour, 12);
+  EXPECT_NEAR_COLOUR(c.At(3 + s / 2, top + s / 2), 0xFFFFFF, 12) << "the disc in the picture's middle";
+  int letters = 0;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = s + 5; x < r.right; ++x) letters += Dark(c.At(x, y));
+  EXPECT_GT(letters, 15) << "the caption right of the picture";
+  Save(button, "lookb");
+}
+
+TEST_F(ContainersTest, TakingTwiceOrOffASkinnedWindowChangesNothing) {
+  HWND group = Control(kGroupBox), label = Control(kLabel), lookC = Control(kLookC);
+  const auto proc = [](HWND w) { return GetWindowLongPtrA(w, GWLP_WNDPROC); };
+  const LONG_PTR groupProc = proc(group), labelProc = proc(label);
+  const int containers = Skin().List<ContainerRecord>().Count();
+  const int transparent = Skin().List<TransparentControlRecord>().Count();
+  const int buttons = Skin().List<ButtonRecord>().Count();
+  const int position = GetIntProp(group, prop::kListPosition);
+
+  EXPECT_EQ(SkinContainer(engine_, group, {}), position);
+  EXPECT_EQ(MakeControlTransparent(engine_, label), 0);
+  StatePictures again{{}, {}, {}, {}};
+  EXPECT_EQ(MakeStatePictureButton(engine_, lookC, again, "tip"), 1);
+  EXPECT_EQ(proc(group), groupProc);
+  EXPECT_EQ(proc(label), labelProc);
+  EXPECT_EQ(Skin().List<ContainerRecord>().Count(), containers);
+  EXPECT_EQ(Skin().List<TransparentControlRecord>().Count(), transparent);
+  EXPECT_EQ(Skin().List<ButtonRecord>().Count(), buttons);
+  EXPECT_TRUE(FindRecord<ButtonRecord>(lookC)->pictures[0].empty()) << "the pictures were replaced";
+  gallery::Pump(50);  // and it still paints (an empty picture draws nothing)
+
+  // A window that is not skinned: nothing is taken.
+  HWND plain = gallery::MakeFrame("plain", 0, 0, 200, 100, WS_POPUP | WS_VISIBLE);
+  HWND panel = gallery::MakeControl(plain, "Static", "", 0, 0, 100, 50);
+  HWND child = gallery::MakeControl(panel, "Button", "b", 0, 0, 50, 20);
+  const LONG_PTR panelProc = proc(panel), childProc = proc(child);
+  EXPECT_EQ(SkinContainer(engine_, panel, {}), 0);
+  EXPECT_EQ(MakeControlTransparent(engine_, panel), 0);
+  EXPECT_EQ(MakePictureButton(engine_, child, {}, 1), 0);
+  EXPECT_EQ(MakeStatePictureButton(engine_, child, {}), 0);
+  EXPECT_EQ(proc(panel), panelProc);
+  EXPECT_EQ(proc(child), childProc);
+  EXPECT_EQ(GetPropA(panel, prop::kListPosition), nullptr);
+  EXPECT_EQ(GetPropA(panel, prop::kTransparentProc), nullptr);
+  EXPECT_EQ(SkinContainer(engine_, nullptr, {}), 0);
+  EXPECT_EQ(MakeControlTransparent(engine_, nullptr), 0);
+  SetControlTextColour(nullptr, 0);
+  DestroyWindow(plain);
+}
+
+TEST_F(ContainersTest, RepaintsAndTextChangesLeaveGdiObjectsAndMemoryFlat) {
+  HWND labels[] = {Control(kLabel), Control(kSecondLabel), Control(kColouredLabel)};
+  HWND others[] = {Control(kGroupBox), Control(kOuterPanel), Control(kLookB), Control(kLookC)};
+  auto cycle = [&](int i) {
+    for (HWND label : labels) SetWindowTextA(label, (i % 2) ? "Some text 一些文字" : "Other words");
+    for (HWND label : labels) Repaint(label);
+    for (HWND w : others) Repaint(w);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  };
+  for (int i = 0; i < 50; ++i) cycle(i);
+  const int gdi = GdiObjectCount();
+  const size_t bytes = PrivateBytes();
+  for (int i = 0; i < 1000; ++i) cycle(i);
+  EXPECT_LE(GdiObjectCount() - gdi, 2);
+  EXPECT_LT(PrivateBytes(), bytes + 512 * 1024);
+  Save(frame_, "after_cycles");
+}
+
+}  // namespace
