@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Configures (once) and builds tunelark.exe and the tests into <build dir> (default: build).
-# TL_BUILD_TARGETS (space-separated) limits the build to those targets.
+# TL_BUILD_TARGETS (space-separated) limits the build to those targets. TL_ARCH=x86_64 builds
+# 64-bit programs (for machines that cannot run 32-bit code, see scripts/wine-arch.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
+arch="${TL_ARCH:-i686}"
+toolchain="$root/cmake/mingw-$arch.cmake"
+# A folder configured for the other architecture starts again.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -q "CMAKE_TOOLCHAIN_FILE:.*=$toolchain\$" "$build/CMakeCache.txt"; then
+  rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
   mkdir -p "$build"
-  if ! cmake -S "$root" -B "$build" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  if ! cmake -S "$root" -B "$build" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       >"$build/configure.log" 2>&1; then
     cat "$build/configure.log"
     rm -f "$build/CMakeCache.txt"

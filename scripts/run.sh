@@ -9,5 +9,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TL_BUILD_DIR:-$root/build}"
 bash "$root/scripts/install-deps.sh"
-bash "$root/scripts/build.sh" "$build"
+source "$root/scripts/wine-arch.sh"
+tl_build_for_machine "$build"
 exec unshare -m -n bash "$root/scripts/run-inner.sh" "$build"

@@ -13,7 +13,19 @@ TL_SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 tl_wine_env() {
   local dir=$1
   export WINEPREFIX="$dir/wineprefix"
-  export WINEARCH=win32
+  # The programs' architecture (scripts/wine-arch.sh): a win32 prefix and Wine's 32-bit
+  # loader for i686, a win64 prefix and the 64-bit loader for x86_64. A `wine` in the
+  # session's own bin folder runs the right loader, for the scripts and for CTest.
+  mkdir -p "$dir/bin"
+  if [ "${TL_ARCH:-i686}" = x86_64 ]; then
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$dir/bin/wine"
+  else
+    export WINEARCH=win32
+    printf '#!/bin/sh\nexec /usr/bin/wine "$@"\n' > "$dir/bin/wine"
+  fi
+  chmod +x "$dir/bin/wine"
+  case ":$PATH:" in *":$dir/bin:"*) ;; *) export PATH="$dir/bin:$PATH" ;; esac
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
@@ -29,7 +41,7 @@ tl_prefix_init() {
   # One-time set-up of a fresh prefix.
   if [ -f "$WINEPREFIX/.tunelark-ready" ]; then return 0; fi
   rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
+  wine wineboot -i >/dev/null 2>&1 || true
   cat > "$WINEPREFIX/drive_c/tunelark-utf8.reg" <<'REG'
 REGEDIT4
 
@@ -69,7 +81,8 @@ tl_session_start() {
   # Load the core DLLs once so the first test does not pay for it.
   wine cmd /c exit >/dev/null 2>&1 || true
   {
-    echo "export DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX WINEARCH=win32 WINEDEBUG=$WINEDEBUG"
+    echo "export DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX WINEARCH=$WINEARCH WINEDEBUG=$WINEDEBUG"
+    echo "export PATH=$dir/bin:\$PATH TL_ARCH=${TL_ARCH:-i686}${WINELOADER:+ WINELOADER=$WINELOADER}"
     echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES' LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8"
   } > "$dir/env.sh"
 }
