@@ -81,21 +81,25 @@ bool PaintClientWash(HWND w, HDC given) {
   return dc && BitBlt(dc.get(), area.left, area.top, width, height, snapshot.get(), 0, 0, SRCCOPY) != 0;
 }
 
-// The union of the scroll bars' rectangles (screen coordinates); null without bars.
+// The union of the scroll bars' rectangles (screen coordinates), with the square between
+// them when both show; null without bars.
 RegionHandle ScrollBarRegion(HWND w) {
   const LONG style = GetWindowLongA(w, GWL_STYLE);
-  RegionHandle region;
-  for (LONG objectId : {static_cast<LONG>(OBJID_HSCROLL), static_cast<LONG>(OBJID_VSCROLL)}) {
-    if (!(style & (objectId == static_cast<LONG>(OBJID_HSCROLL) ? WS_HSCROLL : WS_VSCROLL))) continue;
-    SCROLLBARINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetScrollBarInfo(w, objectId, &info)) continue;
-    RegionHandle bar(CreateRectRgnIndirect(&info.rcScrollBar));
-    if (!region)
-      region = std::move(bar);
-    else if (bar)
-      CombineRgn(region.get(), region.get(), bar.get(), RGN_OR);
-  }
+  SCROLLBARINFO horizontal{}, vertical{};
+  horizontal.cbSize = vertical.cbSize = sizeof(SCROLLBARINFO);
+  const bool hasH = (style & WS_HSCROLL) && GetScrollBarInfo(w, OBJID_HSCROLL, &horizontal);
+  const bool hasV = (style & WS_VSCROLL) && GetScrollBarInfo(w, OBJID_VSCROLL, &vertical);
+  RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  if (!region || (!hasH && !hasV)) return {};
+  auto add = [&](const RECT& r) {
+    RegionHandle part(CreateRectRgnIndirect(&r));
+    if (part) CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+  };
+  if (hasH) add(horizontal.rcScrollBar);
+  if (hasV) add(vertical.rcScrollBar);
+  if (hasH && hasV)
+    add(RECT{vertical.rcScrollBar.left, horizontal.rcScrollBar.top, vertical.rcScrollBar.right,
+             horizontal.rcScrollBar.bottom});
   return region;
 }
 
@@ -262,9 +266,8 @@ int TakeEditBox(SkinEngine& engine, int instance, HWND edit) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !IsWindow(edit)) return 0;
   if (int position = skin->List<EditRecord>().Find(edit)) return position;
-  // Taken already (by another skin instance): taking it again would chain the edit
-  // procedure to itself.
-  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC)) == EditProc) return 0;
+  // Taken already (by another instance or family): never twice.
+  if (AlreadySubclassed(edit, EditProc)) return 0;
   const int position = TakeControl(*skin, instance, edit, EditProc, EditRecord{});
   SetIntProp(edit, prop::kTextColour, 0);
   return position;
