@@ -115,9 +115,9 @@ void PresentClient(HWND w, HDC paintDc, HDC picture) {
   BitBlt(paintDc, 0, 0, client.right, client.bottom, picture, 0, 0, SRCCOPY);
 }
 
-// List views and list boxes draw their items straight onto the washed picture (list views
-// with no text background, list boxes with the null brush of the colour replies).
-LRESULT PaintListTranslucent(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+// List views (no text background) and owner-drawn list boxes (their owner's drawing) draw
+// their items straight onto the washed picture.
+LRESULT PaintOnWash(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
   SnapshotDC washed = WashedClientPicture(engine, w);
   if (!washed) return CallPreviousProc(w, WM_PAINT, wp, lp);
   PaintDC paint(w);
@@ -126,18 +126,47 @@ LRESULT PaintListTranslucent(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
   return 0;  // the picture goes back to the engine's registry with `washed`
 }
 
-// Tree views draw on their magenta background, which is keyed out over the washed picture.
-LRESULT PaintTreeTranslucent(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+// Tree views draw on their magenta background; list boxes fill their rows and the rest of
+// their client area opaquely with the background colour (Wine even ignores the null brush
+// of the colour replies there), which is made magenta. The magenta is keyed out over the
+// washed picture.
+LRESULT PaintKeyedOnWash(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp, bool listBox) {
   const RECT client = ClientInWindow(w);
   const int width = client.right - client.left, height = client.bottom - client.top;
-  SnapshotDC tree = BackgroundSnapshot(engine, w, client);
+  SnapshotDC items = BackgroundSnapshot(engine, w, client);
   SnapshotDC washed = WashedClientPicture(engine, w);
-  if (!tree || !washed || width <= 0 || height <= 0) return CallPreviousProc(w, WM_PAINT, wp, lp);
+  if (!items || !washed || width <= 0 || height <= 0) return CallPreviousProc(w, WM_PAINT, wp, lp);
+  if (listBox) {
+    const RECT all{0, 0, width, height};
+    BrushHandle magenta(CreateSolidBrush(kMagenta));
+    FillRect(items.get(), &all, magenta.get());
+    SetBkColor(items.get(), kMagenta);
+  }
   PaintDC paint(w);
-  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(tree.get()), 0);
-  TransparentBlt(washed.get(), 0, 0, width, height, tree.get(), 0, 0, width, height, kMagenta);
+  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(items.get()), 0);
+  TransparentBlt(washed.get(), 0, 0, width, height, items.get(), 0, 0, width, height, kMagenta);
   PresentClient(w, paint.get(), washed.get());
   return 0;
+}
+
+// A list box redraws a row whose selection or focus changes at once, straight on the
+// screen and opaquely: the washed look comes back with a repaint.
+bool ListBoxDrawsDirectly(HWND w, UINT m) {
+  switch (m) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_TIMER:
+    case LB_SETCURSEL:
+    case LB_SETSEL:
+    case LB_SETCARETINDEX: return true;
+    case WM_MOUSEMOVE: return GetCapture() == w;
+    default: return false;
+  }
 }
 
 // --- the window procedure ----------------------------------------------------------------
@@ -170,10 +199,10 @@ LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   // A paint into a given DC (wParam) is someone else's picture: the system draws it.
   if (!engine || wp) return CallPreviousProc(w, m, wp, lp);
   switch (RecordedKind(w)) {
-    case FramedKind::TreeView: return PaintTreeTranslucent(*engine, w, wp, lp);
+    case FramedKind::TreeView: return PaintKeyedOnWash(*engine, w, wp, lp, false);
+    case FramedKind::ListBox: return PaintKeyedOnWash(*engine, w, wp, lp, true);
     case FramedKind::ListView:
-    case FramedKind::ListBox:
-    case FramedKind::OwnerDrawnListBox: return PaintListTranslucent(*engine, w, wp, lp);
+    case FramedKind::OwnerDrawnListBox: return PaintOnWash(*engine, w, wp, lp);
     default: return CallPreviousProc(w, m, wp, lp);
   }
 }
@@ -292,7 +321,10 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK FramedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   try {
-    return Dispatch(w, m, wp, lp);
+    const LRESULT result = Dispatch(w, m, wp, lp);
+    if (ListBoxDrawsDirectly(w, m) && EngineWithAlpha() && IsWindow(w) && RecordedKind(w) == FramedKind::ListBox)
+      InvalidateRect(w, nullptr, FALSE);
+    return result;
   } catch (...) {
     return 0;
   }

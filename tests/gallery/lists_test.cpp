@@ -173,8 +173,12 @@ TEST_F(ListsTest, ListsShowTheWindowPictureThroughTheWashBehindTheirRows) {
   GetClientRect(owner, &client);
   POINT p = InWindow(owner, POINT{client.right - 5, (row.top + row.bottom) / 2});
   ExpectWashed(Seen(owner, p), Picture(owner, p), "owner-drawn list box row");
+  // The plain list box fills its rows opaquely; the skin keys that fill out.
   HWND plain = Control(kListBox);
   GetClientRect(plain, &client);
+  ASSERT_NE(SendMessageA(plain, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)), LB_ERR);
+  p = InWindow(plain, POINT{client.right - 5, (row.top + row.bottom) / 2});
+  ExpectWashed(Seen(plain, p), Picture(plain, p), "list box row");
   p = InWindow(plain, POINT{10, client.bottom - 4});
   ExpectWashed(Seen(plain, p), Picture(plain, p), "list box below its items");
   EXPECT_EQ(engine_.snapshots().Count(), 0) << "every picture back through the engine";
@@ -385,6 +389,13 @@ TEST_F(ListsTest, ClicksKeysAndDoubleClicksStillWork) {
   tltest::PressKey(VK_UP);
   tltest::PressKey(VK_UP);
   EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
+  // The rows the selection left (redrawn at once by the list box itself) are washed again.
+  gallery::Pump(50);
+  RECT client;
+  GetClientRect(box, &client);
+  SendMessageA(box, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&item));
+  const POINT left = InWindow(box, POINT{client.right - 5, (item.top + item.bottom) / 2});
+  ExpectWashed(Seen(box, left), Picture(box, left), "list box row the selection left");
   Park();
   Save(frame_, "selected");
 }
