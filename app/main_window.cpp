@@ -7,16 +7,15 @@
 #include "app/plain_caption.h"
 #include "app/program_paths.h"
 #include "app/song_search.h"
-#include "gfx/gdi_handles.h"
 #include "base/lazy_import.h"
+#include "base/resource_ids.h"
+#include "gfx/gdi_handles.h"
 
 // shell32 loads when the folder button is first pressed, not at program start.
 TL_LAZY_IMPORT(shell, "shell32.dll", ShellExecuteA)
 
 namespace tunelark {
 namespace {
-
-constexpr int kIconResourceId = 129;
 
 HWND MakeControl(HWND parent, const char* cls, const char* text, DWORD style, DWORD exStyle,
                  const ControlLayout& r, int id, HFONT font) {
@@ -40,7 +39,7 @@ bool MainWindow::Create(HINSTANCE instance, int showCommand) {
   wc.lpfnWndProc = &MainWindow::WindowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  const char* icon = MAKEINTRESOURCEA(kIconResourceId);
+  const char* icon = MAKEINTRESOURCEA(TL_PROGRAM_ICON_ID);
   wc.hIcon = static_cast<HICON>(LoadImageA(instance, icon, IMAGE_ICON, 48, 48, LR_SHARED));
   wc.hIconSm = static_cast<HICON>(LoadImageA(instance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
@@ -79,7 +78,13 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   }
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->HandleMessage(message, wParam, lParam);
+  // No exception leaves the window procedure (it would end the program): a message whose
+  // handler failed is left to the default handling.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,7 +98,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
     case WM_LBUTTONUP: return OnLButtonUp(lParam);
     case WM_DESTROY: return OnDestroy();
-    case kMsgDownloadStatus: DownloadManager::OnStatusMessage(results(), wParam, lParam); return 0;
+    case kMsgDownloadStatus: downloads_.ApplyWaitingStatuses(results()); return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
   }
 }

@@ -1,34 +1,49 @@
 #include "app/song_download.h"
 
-#include <atomic>
+#include <deque>
+#include <mutex>
 #include <utility>
 
 #include "app/program_paths.h"
 #include "app/safe_file_name.h"
+#include "base/kernel_handles.h"
 #include "net/file_download.h"
 
 namespace tunelark {
+
+// Statuses on their way from the download threads to the list. Shared by the manager and
+// its jobs, so a job whose thread outlives the manager (see Shutdown) still has it.
+class DownloadManager::StatusQueue {
+ public:
+  void Push(ResultList::RowId rowId, const std::string& text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    waiting_.emplace_back(rowId, text);
+  }
+  std::deque<std::pair<ResultList::RowId, std::string>> TakeAll() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(waiting_, {});
+  }
+
+ private:
+  std::mutex mutex_;
+  std::deque<std::pair<ResultList::RowId, std::string>> waiting_;
+};
 
 struct DownloadManager::Job {
   ResultList::RowId rowId = 0;
   std::string address;
   std::string targetPath;
   HWND notifyWindow = nullptr;
+  std::shared_ptr<StatusQueue> statuses;
   DownloadCancel cancel;
-  HANDLE thread = nullptr;
+  KernelHandle thread;
   int lastPercent = -1;
 
-  ~Job() {
-    if (thread) CloseHandle(thread);
-  }
-
+  // Queued, and the window told: a download never waits for the window (which may be busy
+  // with a search).
   void Report(const std::string& text) const {
-    // Posted, not sent: a download never waits for the window (which may be busy with a
-    // search). The window's handler takes ownership of the text.
-    auto owned = std::make_unique<std::string>(text);
-    if (PostMessageA(notifyWindow, kMsgDownloadStatus, static_cast<WPARAM>(rowId),
-                     reinterpret_cast<LPARAM>(owned.get())))
-      static_cast<void>(owned.release());
+    statuses->Push(rowId, text);
+    PostMessageA(notifyWindow, kMsgDownloadStatus, 0, 0);
   }
 
   void OnProgress(unsigned long long received, long long total) {
@@ -46,7 +61,7 @@ std::string ProgressText(unsigned long long received, long long total) {
   return std::string(kStatusRunning) + " " + std::to_string(percent) + "%";
 }
 
-DownloadManager::DownloadManager() = default;
+DownloadManager::DownloadManager() : statuses_(std::make_shared<StatusQueue>()) {}
 DownloadManager::~DownloadManager() { Shutdown(); }
 
 void DownloadManager::DownloadSelectedSong(const ResultList& list, HWND notifyWindow) {
@@ -59,9 +74,10 @@ void DownloadManager::DownloadSelectedSong(const ResultList& list, HWND notifyWi
   job->address = list.Cell(row, ResultList::kAddress);
   job->targetPath = DownloadFolderPath() + "\\" + SafeSongFileName(list.Cell(row, ResultList::kTitle)) + ".mp3";
   job->notifyWindow = notifyWindow;
+  job->statuses = statuses_;
   ApplyStatus(list, job->rowId, kStatusRunning);
 
-  job->thread = CreateThread(nullptr, 0, &DownloadManager::ThreadMain, job.get(), 0, nullptr);
+  job->thread.reset(CreateThread(nullptr, 0, &DownloadManager::ThreadMain, job.get(), 0, nullptr));
   if (!job->thread) {
     ApplyStatus(list, job->rowId, kStatusFailed);
     return;
@@ -71,14 +87,22 @@ void DownloadManager::DownloadSelectedSong(const ResultList& list, HWND notifyWi
 
 DWORD WINAPI DownloadManager::ThreadMain(void* param) {
   Job& job = *static_cast<Job*>(param);
-  DownloadRequest request;
-  request.address = job.address;
-  request.targetPath = job.targetPath;
-  request.cancel = &job.cancel;
-  request.progress = [&job](std::uint64_t received, std::int64_t total) { job.OnProgress(received, total); };
-  DownloadOutcome outcome = DownloadFile(request);
-  if (outcome == DownloadOutcome::kComplete) job.Report(kStatusOk);
-  if (outcome == DownloadOutcome::kFailed) job.Report(kStatusFailed);
+  // No exception leaves the thread: a download that throws (out of memory) has failed.
+  try {
+    DownloadRequest request;
+    request.address = job.address;
+    request.targetPath = job.targetPath;
+    request.cancel = &job.cancel;
+    request.progress = [&job](std::uint64_t received, std::int64_t total) { job.OnProgress(received, total); };
+    DownloadOutcome outcome = DownloadFile(request);
+    if (outcome == DownloadOutcome::kComplete) job.Report(kStatusOk);
+    if (outcome == DownloadOutcome::kFailed) job.Report(kStatusFailed);
+  } catch (...) {
+    try {
+      job.Report(kStatusFailed);
+    } catch (...) {
+    }
+  }
   return 0;
 }
 
@@ -87,13 +111,13 @@ void DownloadManager::ApplyStatus(const ResultList& list, ResultList::RowId rowI
   if (row >= 0) list.SetCell(row, ResultList::kStatus, text);
 }
 
-void DownloadManager::OnStatusMessage(const ResultList& list, WPARAM rowId, LPARAM text) {
-  std::unique_ptr<std::string> owned(reinterpret_cast<std::string*>(text));
-  ApplyStatus(list, static_cast<ResultList::RowId>(rowId), *owned);
+void DownloadManager::ApplyWaitingStatuses(const ResultList& list) {
+  for (const auto& [rowId, text] : statuses_->TakeAll()) ApplyStatus(list, rowId, text);
 }
 
 void DownloadManager::ForgetFinished() {
-  jobs_.remove_if([](const std::unique_ptr<Job>& job) { return WaitForSingleObject(job->thread, 0) == WAIT_OBJECT_0; });
+  jobs_.remove_if(
+      [](const std::unique_ptr<Job>& job) { return WaitForSingleObject(job->thread.get(), 0) == WAIT_OBJECT_0; });
 }
 
 void DownloadManager::Shutdown() {
@@ -101,7 +125,8 @@ void DownloadManager::Shutdown() {
   const DWORD deadline = GetTickCount() + 10000;
   for (auto& job : jobs_) {
     // Pump while waiting, so the last statuses still reach the list if it is there.
-    while (MsgWaitForMultipleObjects(1, &job->thread, FALSE, 50, QS_ALLINPUT | QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+    HANDLE thread = job->thread.get();
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 50, QS_ALLINPUT | QS_SENDMESSAGE) != WAIT_OBJECT_0) {
       MSG msg;
       while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
       if (static_cast<LONG>(GetTickCount() - deadline) > 0) break;
@@ -109,7 +134,7 @@ void DownloadManager::Shutdown() {
   }
   for (auto& job : jobs_) {
     // A thread that has not ended still uses its job: leave it be (the process is ending).
-    if (WaitForSingleObject(job->thread, 0) != WAIT_OBJECT_0) static_cast<void>(job.release());
+    if (WaitForSingleObject(job->thread.get(), 0) != WAIT_OBJECT_0) static_cast<void>(job.release());
   }
   jobs_.clear();
 }

@@ -14,8 +14,8 @@
 
 namespace tunelark {
 
-// Message the download threads post to change a status cell on the user-interface thread:
-// wParam = row identity, lParam = a heap std::string the handler takes ownership of.
+// Message the download threads post when statuses wait in the manager's queue: it carries
+// nothing, it only says "look at the queue", so a message from anywhere else does no harm.
 inline constexpr UINT kMsgDownloadStatus = WM_APP + 1;
 
 inline constexpr char kStatusOk[] = "OK";
@@ -33,21 +33,23 @@ class DownloadManager {
   ~DownloadManager();
 
   // Starts the download of the selected row; nothing happens when no row is selected.
-  // Status changes are sent to notifyWindow as kMsgDownloadStatus.
+  // kMsgDownloadStatus is posted to notifyWindow when new statuses wait.
   void DownloadSelectedSong(const ResultList& list, HWND notifyWindow);
 
-  // Handles a kMsgDownloadStatus message (user-interface thread).
-  static void OnStatusMessage(const ResultList& list, WPARAM rowId, LPARAM text);
+  // Writes the waiting statuses into the list (user-interface thread, on kMsgDownloadStatus).
+  void ApplyWaitingStatuses(const ResultList& list);
 
   // Cancels every running download and waits for them to clean up (pumping messages).
   void Shutdown();
 
  private:
   struct Job;
+  class StatusQueue;
   static DWORD WINAPI ThreadMain(void* job);
   static void ApplyStatus(const ResultList& list, ResultList::RowId rowId, const std::string& text);
   void ForgetFinished();
 
+  std::shared_ptr<StatusQueue> statuses_;
   std::list<std::unique_ptr<Job>> jobs_;
 };
 

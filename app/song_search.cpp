@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/code_page.h"
 #include "net/text_utils.h"
 #include "net/wininet_fetch.h"
 #include "text/json_document.h"
@@ -41,8 +42,15 @@ std::string HitRowTitle(const std::string& singer, const std::string& name) {
 }
 
 int RunSongSearch(const std::string& keyword, JsonDocument& json, ByteArray& reply, const ResultList& list) {
-  reply = WinInetFetch(SearchAddress(keyword));
-  json.Parse(Utf8ToGbkText(reply));
+  return RunSearchAt(SearchAddress(keyword), json, reply, list);
+}
+
+int RunSearchAt(const std::string& address, JsonDocument& json, ByteArray& reply, const ResultList& list) {
+  WinInetOptions options;
+  options.maxBodyBytes = kMaxSearchReplyBytes;
+  reply = WinInetFetch(address, options);
+  // The whole reply is converted: a zero byte in it stays, and the JSON check refuses it.
+  json.Parse(Utf8ToGbk(AsText(reply)));
   const int hits = std::min(json.MemberCount("data"), kMaxRows);
 
   RedrawPause pause(list.window());

@@ -2,28 +2,12 @@
 
 #include <windows.h>
 
-#include <climits>
+#include "base/code_page.h"
 
 namespace tunelark {
 
-std::wstring ToWide(std::string_view text) {
-  if (text.empty() || text.size() > INT_MAX) return {};
-  const int length = static_cast<int>(text.size());
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), n);
-  return wide;
-}
+std::wstring ToWide(std::string_view text) { return DecodeText(text, CP_ACP); }
 
-std::string FromWide(std::wstring_view text) {
-  if (text.empty() || text.size() > INT_MAX) return {};
-  const int length = static_cast<int>(text.size());
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string narrow(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), length, narrow.data(), n, nullptr, nullptr);
-  return narrow;
-}
+std::string FromWide(std::wstring_view text) { return EncodeText(text, CP_ACP); }
 
 }  // namespace tunelark

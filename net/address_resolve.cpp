@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "net/text_utils.h"
+#include "text/gbk_text.h"
 
 namespace tunelark {
 namespace {

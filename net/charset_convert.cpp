@@ -6,8 +6,9 @@
 
 #include <cstring>
 
-#include "net/text_utils.h"
+#include "base/code_page.h"
 #include "text/com_dispatch.h"
+#include "text/com_imports.h"
 #include "text/regex_matcher.h"
 
 namespace tunelark {
@@ -15,17 +16,6 @@ namespace {
 
 // IMultiLanguage2; the import library carries only the class identifier.
 constexpr IID kIidMultiLanguage2 = {0xDCCFC164, 0x2B38, 0x11D2, {0xB7, 0xEC, 0x00, 0xC0, 0x4F, 0x8F, 0x5D, 0x9A}};
-
-// Code page 936 text up to the first zero character.
-std::string GbkFromWide(const wchar_t* text, size_t length) {
-  if (length == 0) return {};
-  int size = WideCharToMultiByte(936, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return {};
-  std::string out(size, '\0');
-  WideCharToMultiByte(936, 0, text, static_cast<int>(length), out.data(), size, nullptr, nullptr);
-  out.resize(strnlen(out.c_str(), out.size()));
-  return out;
-}
 
 // A VARIANT holding the bytes as a one-dimensional array of VT_UI1 (what "Write" takes).
 bool ByteArrayVariant(const ByteArray& bytes, com::Variant& out) {
@@ -46,23 +36,31 @@ bool ByteArrayVariant(const ByteArray& bytes, com::Variant& out) {
   return true;
 }
 
-// An owned COM interface pointer.
-template <typename T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
+// A new MLang object, empty when the platform has none.
+com::ComPtr<IMultiLanguage2> NewMLang() {
+  IMultiLanguage2* mlang = nullptr;
+  if (FAILED(ole::CoCreateInstance(CLSID_CMultiLanguage, nullptr, CLSCTX_INPROC_SERVER, kIidMultiLanguage2,
+                                   reinterpret_cast<void**>(&mlang)))) {
+    return {};
   }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T** out() { return &p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
+  return com::ComPtr<IMultiLanguage2>(mlang);
+}
 
- private:
-  T* p_ = nullptr;
-};
+// The bytes in MLang's own converter (code pages the system converter does not know, such
+// as ISO-2022); false when it cannot convert them.
+bool MLangToWide(IMultiLanguage2* mlang, UINT codePage, const ByteArray& bytes, std::wstring& wide) {
+  const auto source = reinterpret_cast<CHAR*>(const_cast<unsigned char*>(bytes.data()));
+  DWORD mode = 0;
+  UINT inSize = static_cast<UINT>(bytes.size()), outSize = 0;
+  if (mlang->ConvertStringToUnicode(&mode, codePage, source, &inSize, nullptr, &outSize) != S_OK || outSize == 0)
+    return false;
+  wide.resize(outSize);
+  mode = 0;
+  inSize = static_cast<UINT>(bytes.size());
+  if (mlang->ConvertStringToUnicode(&mode, codePage, source, &inSize, wide.data(), &outSize) != S_OK) return false;
+  wide.resize(outSize);
+  return true;
+}
 
 }  // namespace
 
@@ -85,53 +83,27 @@ bool ConvertWithAdodbStream(const ByteArray& bytes, const std::string& charset, 
             stream.Put(L"Charset", com::Variant::Text(charset)) && stream.Call(L"ReadText", {}, &result);
   stream.Call(L"Close");
   if (!ok) return false;
-  std::wstring wide = result.ToWide();
-  text = GbkFromWide(wide.data(), wide.size());
+  text = WideToGbk(result.ToWide());
   return true;
 }
 
 bool ConvertWithMLang(const ByteArray& bytes, const std::string& charset, std::string& text) {
   com::ComInit com;
-  ComPtr<IMultiLanguage2> mlang;
-  if (FAILED(CoCreateInstance(CLSID_CMultiLanguage, nullptr, CLSCTX_INPROC_SERVER, kIidMultiLanguage2,
-                              reinterpret_cast<void**>(mlang.out())))) {
-    return false;
-  }
+  com::ComPtr<IMultiLanguage2> mlang = NewMLang();
+  if (!mlang) return false;
   com::Bstr name = com::Bstr::FromGbk(charset);
   MIMECSETINFO info{};
-  if (FAILED(mlang->GetCharsetInfo(name.get(), &info))) return false;
+  if (FAILED(mlang.get()->GetCharsetInfo(name.get(), &info))) return false;
   const UINT codePage = info.uiInternetEncoding;
   if (bytes.empty()) {
     text.clear();
     return true;
   }
-  const char* source = reinterpret_cast<const char*>(bytes.data());
-  const int sourceSize = static_cast<int>(bytes.size());
-  std::wstring wide;
-  int size = MultiByteToWideChar(codePage, 0, source, sourceSize, nullptr, 0);
-  if (size > 0) {
-    wide.resize(size);
-    MultiByteToWideChar(codePage, 0, source, sourceSize, wide.data(), size);
-  } else {
-    // Code pages the system converter does not know (ISO-2022 and the like): MLang's own.
-    DWORD mode = 0;
-    UINT inSize = static_cast<UINT>(sourceSize), outSize = 0;
-    if (mlang->ConvertStringToUnicode(&mode, codePage, const_cast<CHAR*>(source), &inSize, nullptr, &outSize) != S_OK ||
-        outSize == 0) {
-      return false;
-    }
-    wide.resize(outSize);
-    mode = 0;
-    inSize = static_cast<UINT>(sourceSize);
-    if (mlang->ConvertStringToUnicode(&mode, codePage, const_cast<CHAR*>(source), &inSize, wide.data(), &outSize) !=
-        S_OK) {
-      return false;
-    }
-    wide.resize(outSize);
-  }
+  std::wstring wide = DecodeText(AsText(bytes), codePage);
+  if (wide.empty() && !MLangToWide(mlang.get(), codePage, bytes, wide)) return false;
   // A byte-order mark is not part of the text (the stream drops it as well).
-  size_t start = !wide.empty() && wide[0] == 0xFEFF ? 1 : 0;
-  text = GbkFromWide(wide.data() + start, wide.size() - start);
+  const size_t start = !wide.empty() && wide[0] == 0xFEFF ? 1 : 0;
+  text = WideToGbk(std::wstring_view(wide).substr(start));
   return true;
 }
 

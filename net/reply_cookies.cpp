@@ -1,6 +1,6 @@
 #include "net/reply_cookies.h"
 
-#include "net/text_utils.h"
+#include "text/gbk_text.h"
 
 namespace tunelark {
 

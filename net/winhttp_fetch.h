@@ -8,11 +8,12 @@
 #include <string>
 
 #include "base/byte_array.h"
+#include "net/http_method.h"
 
 namespace tunelark {
 
 struct WinHttpOptions {
-  int method = 0;                      // 0 GET, 1 POST, 2 HEAD, 3 PUT, other -> GET
+  HttpMethod method = HttpMethod::kGet;  // other values -> GET
   std::string postText;                // sent for every method, as its bytes
   std::string* cookies = nullptr;      // in/out: reply cookies merged in
   std::string* replyCookies = nullptr; // out

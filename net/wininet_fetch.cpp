@@ -6,18 +6,17 @@
 #include "net/wininet_imports.h"
 
 #include <cstring>
+#include <functional>
+#include <new>
 
 #include "net/body_buffer.h"
 #include "net/reply_cookies.h"
+#include "net/stale_handle_gate.h"
 #include "net/text_utils.h"
-#include "net/unique_internet_handle.h"
+#include "text/gbk_text.h"
 
 namespace tunelark {
 namespace {
-
-using InternetHandle = UniqueInternetHandle<&inet::InternetCloseHandle>;
-
-constexpr char kDefaultUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 
 // Large reads: every InternetReadFile call has a fixed cost (about 100 us under Wine), so
 // 256 KiB blocks read a body some fifty times faster than 1 KiB blocks, with the same bytes.
@@ -60,11 +59,79 @@ std::string RawReplyHeaders(HINTERNET request) {
   return {};
 }
 
+// Every handle is opened through the gate (net/stale_handle_gate.h).
+HINTERNET Opened(const std::function<HINTERNET()>& open) {
+  return static_cast<HINTERNET>(StaleHandleGate::Instance().Open(open));
+}
+
+HINTERNET OpenRoot(const std::string& agent, const std::string& proxy, bool secure) {
+  if (proxy.empty()) return inet::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  const std::string proxyName = secure ? proxy : "http=" + proxy;
+  return inet::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyName.c_str(), "", 0);
+}
+
+HINTERNET OpenRequest(HINTERNET connection, const std::string& address, const WinInetOptions& options,
+                      bool secure) {
+  const char* verb = options.method == HttpMethod::kPost ? "POST" : options.method == HttpMethod::kHead ? "HEAD" : "GET";
+  // NO_CACHE_WRITE: without it WinINet keeps a copy of every body in the user's web cache,
+  // which no later call reads since every request reloads. INTERNET_FLAG_NEED_FILE is left
+  // out for the same reason: it asks for a file copy of the body even when it cannot be
+  // cached (Wine then commits that copy into the cache after all).
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+  if (options.cookies) flags |= INTERNET_FLAG_NO_COOKIES;
+  if (options.noRedirect) flags |= INTERNET_FLAG_NO_AUTO_REDIRECT;
+  flags |= secure ? INTERNET_FLAG_SECURE : INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
+  const std::string object = UrlPathAndQuery(address);
+  return inet::HttpOpenRequestA(connection, verb, object.c_str(), "HTTP/1.1", nullptr, nullptr, flags, 0);
+}
+
+// Sends the request with its header lines, and for POST and HEAD its data. The outcome of
+// the send shows in the reply: a failed send leaves no body and no headers.
+void Send(HINTERNET request, const std::string& headers, const WinInetOptions& options) {
+  ByteArray data;
+  if (options.method == HttpMethod::kPost || options.method == HttpMethod::kHead)
+    data = options.postBytes.empty() ? ToBytes(options.postText) : options.postBytes;
+  inet::HttpSendRequestA(request, headers.c_str(), static_cast<DWORD>(headers.size()),
+                         data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
+}
+
+// Reads the whole body; false when it is longer than maxBytes (0: no limit) or there is no
+// room for it.
+bool ReadBody(HINTERNET request, size_t maxBytes, ByteArray& body) {
+  const size_t limit = maxBytes ? maxBytes : static_cast<size_t>(-1);
+  DWORD declared = 0, size = sizeof declared;
+  if (inet::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &declared, &size, nullptr)) {
+    if (declared > limit) return false;
+    ReserveFor(body, static_cast<size_t>(declared) + kReadBlock);
+  }
+  try {
+    for (;;) {
+      const size_t at = body.size();
+      body.resize(at + kReadBlock);
+      DWORD read = 0;
+      const bool ok = inet::InternetReadFile(request, body.data() + at, kReadBlock, &read);
+      body.resize(at + (ok ? read : 0));
+      if (body.size() > limit) return false;
+      if (!ok || read == 0) return true;
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+// Hands the reply's headers and cookies to the caller's variables.
+void CollectReply(const std::string& rawHeaders, WinInetOptions& options) {
+  if (options.replyHeaders) *options.replyHeaders = rawHeaders;
+  std::string cookies = ReplyCookies(rawHeaders);
+  if (options.cookies) MergeCookies(*options.cookies, cookies);
+  if (options.replyCookies) *options.replyCookies = cookies;
+}
+
 }  // namespace
 
 std::string WinInetUserAgent(const std::string& headers) {
   int at = Find(headers, "User-Agent:", 1, true);
-  if (at == -1) return kDefaultUserAgent;
+  if (at == -1) return kWinInetUserAgent;
   std::string agent = TrimBlanks(TextBetween(headers, "User-Agent:", "\r\n"));
   if (!agent.empty()) return agent;
   // The line is there, but not in this spelling or without a line end: take the value after
@@ -76,79 +143,40 @@ std::string WinInetUserAgent(const std::string& headers) {
   return TrimBlanks(value);
 }
 
-ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options) {
-  const char* verb = options.method == 1 ? "POST" : options.method == 2 ? "HEAD" : "GET";
+ByteArray WinInetFetch(const std::string& address) {
+  WinInetOptions options;
+  return WinInetFetch(address, options);
+}
+
+ByteArray WinInetFetch(const std::string& address, WinInetOptions& options) {
+  if (!HasUsablePort(address)) return {};
   std::string scheme = address.substr(0, 5);
   CharLowerBuffA(scheme.data(), static_cast<DWORD>(scheme.size()));
   const bool secure = scheme == "https";
-
   std::string localHeaders;
   std::string& headers = options.headers ? *options.headers : localHeaders;
+
   const std::string agent = WinInetUserAgent(headers);
-
-  InternetHandle root;
-  if (options.proxy.empty()) {
-    root = InternetHandle(inet::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
-  } else {
-    const std::string proxyName = secure ? options.proxy : "http=" + options.proxy;
-    root = InternetHandle(inet::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyName.c_str(), "", 0));
-  }
+  InternetHandle root(Opened([&] { return OpenRoot(agent, options.proxy, secure); }));
   if (!root) return {};
-
   const std::string host = UrlHost(address);
-  const int port = UrlPort(address);
-  InternetHandle connection(inet::InternetConnectA(root.get(), host.c_str(), static_cast<INTERNET_PORT>(port), "", "",
-                                             INTERNET_SERVICE_HTTP, 0, 0));
+  const auto port = static_cast<INTERNET_PORT>(UrlPort(address));
+  InternetHandle connection(Opened([&] {
+    return inet::InternetConnectA(root.get(), host.c_str(), port, "", "", INTERNET_SERVICE_HTTP, 0, 0);
+  }));
   if (!connection) return {};
-
-  // NO_CACHE_WRITE: without it WinINet keeps a copy of every body in the user's web cache,
-  // which no later call reads since every request reloads. INTERNET_FLAG_NEED_FILE is left
-  // out for the same reason: it asks for a file copy of the body even when it cannot be
-  // cached (Wine then commits that copy into the cache after all).
-  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
-  if (options.cookies) flags |= INTERNET_FLAG_NO_COOKIES;
-  if (options.noRedirect) flags |= INTERNET_FLAG_NO_AUTO_REDIRECT;
-  flags |= secure ? INTERNET_FLAG_SECURE : INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS;
-
-  const std::string object = UrlPathAndQuery(address);
-  InternetHandle request(
-      inet::HttpOpenRequestA(connection.get(), verb, object.c_str(), "HTTP/1.1", nullptr, nullptr, flags, 0));
+  InternetHandle request(Opened([&] { return OpenRequest(connection.get(), address, options, secure); }));
   if (!request) return {};
 
-  const std::string sentCookies = options.cookies ? *options.cookies : std::string();
-  CompleteHeaders(headers, address, sentCookies);
-
-  // The outcome of the send shows in the reply: a failed send leaves no body and no headers.
-  if (options.method == 1 || options.method == 2) {
-    ByteArray data = options.postBytes.empty() ? ToBytes(options.postText) : options.postBytes;
-    inet::HttpSendRequestA(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()),
-                     data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
-  } else {
-    inet::HttpSendRequestA(request.get(), headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0);
-  }
-
+  CompleteHeaders(headers, address, options.cookies ? *options.cookies : std::string());
+  Send(request.get(), headers, options);
   ByteArray body;
-  DWORD declared = 0, size = sizeof declared;
-  if (inet::HttpQueryInfoA(request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &declared, &size, nullptr))
-    ReserveFor(body, static_cast<size_t>(declared) + kReadBlock);
-  for (;;) {
-    const size_t at = body.size();
-    body.resize(at + kReadBlock);
-    DWORD read = 0;
-    const bool ok = inet::InternetReadFile(request.get(), body.data() + at, kReadBlock, &read);
-    body.resize(at + (ok ? read : 0));
-    if (!ok || read == 0) break;
-  }
-
+  if (!ReadBody(request.get(), options.maxBodyBytes, body)) return {};
   const std::string rawHeaders = NormalizeSetCookie(RawReplyHeaders(request.get()));
-  request.Reset();
-  connection.Reset();
-  root.Reset();
-
-  if (options.replyHeaders) *options.replyHeaders = rawHeaders;
-  std::string cookies = ReplyCookies(rawHeaders);
-  if (options.cookies) MergeCookies(*options.cookies, cookies);
-  if (options.replyCookies) *options.replyCookies = cookies;
+  request.reset();
+  connection.reset();
+  root.reset();
+  CollectReply(rawHeaders, options);
   return body;
 }
 

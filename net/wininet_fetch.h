@@ -7,11 +7,12 @@
 #include <string>
 
 #include "base/byte_array.h"
+#include "net/http_method.h"
 
 namespace tunelark {
 
 struct WinInetOptions {
-  int method = 0;                      // 0 GET, 1 POST, 2 HEAD, other -> GET
+  HttpMethod method = HttpMethod::kGet;  // kPost, kHead; other values -> GET
   std::string postText;                // body for POST and HEAD when postBytes is empty
   std::string* cookies = nullptr;      // in/out; nullptr = not given
   std::string* replyCookies = nullptr; // out
@@ -20,11 +21,14 @@ struct WinInetOptions {
   bool noRedirect = false;
   ByteArray postBytes;
   std::string proxy;                   // host:port of an HTTP proxy; empty = direct
+  size_t maxBodyBytes = 0;             // a longer body fails the exchange; 0 = no limit
 };
 
-// The body bytes; empty when the root handle, the connection or the request cannot be opened
-// (the outputs are then left untouched).
-ByteArray WinInetFetch(const std::string& address, const WinInetOptions& options = {});
+// The body bytes. The strings the options point to are read and written. Empty, with the
+// reply outputs untouched, when the address names no usable port, the root handle, the
+// connection or the request cannot be opened, or the body is longer than maxBodyBytes.
+ByteArray WinInetFetch(const std::string& address, WinInetOptions& options);
+ByteArray WinInetFetch(const std::string& address);
 
 // The user agent sent for the given caller header text.
 std::string WinInetUserAgent(const std::string& headers);

@@ -1,10 +1,11 @@
-// The WinINet functions the program calls, loaded with wininet.dll on first use
-// (see base/lazy_import.h). Include after <wininet.h>.
+// The WinINet functions the program calls, loaded with wininet.dll on first use (see
+// base/lazy_import.h), and the owner of their handles. Include after <wininet.h>.
 #pragma once
 #include <windows.h>
 #include <wininet.h>
 
 #include "base/lazy_import.h"
+#include "base/unique_handle.h"
 
 TL_LAZY_IMPORT(inet, "wininet.dll", InternetOpenA)
 TL_LAZY_IMPORT(inet, "wininet.dll", InternetConnectA)
@@ -16,12 +17,14 @@ TL_LAZY_IMPORT(inet, "wininet.dll", InternetReadFileExA)
 TL_LAZY_IMPORT(inet, "wininet.dll", InternetQueryDataAvailable)
 TL_LAZY_IMPORT(inet, "wininet.dll", InternetCrackUrlA)
 TL_LAZY_IMPORT(inet, "wininet.dll", InternetSetOptionA)
+TL_LAZY_IMPORT(inet, "wininet.dll", InternetCloseHandle)
 
-namespace inet {
-// A plain function of the platform's own type, so it can serve as a handle owner's release.
-inline BOOL WINAPI InternetCloseHandle(HINTERNET handle) {
-  static const auto proc =
-      ::tunelark::ResolveImport<decltype(&::InternetCloseHandle)>("wininet.dll", "InternetCloseHandle");
-  return proc(handle);
-}
-}  // namespace inet
+namespace tunelark {
+
+struct CloseInternetHandle {
+  void operator()(HINTERNET handle) const { inet::InternetCloseHandle(handle); }
+};
+// A WinINet root, connection or request handle.
+using InternetHandle = UniqueHandle<HINTERNET, CloseInternetHandle>;
+
+}  // namespace tunelark

@@ -9,20 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "base/code_page.h"
+
 namespace tunelark::com {
 
 namespace {
 
-constexpr UINT kGbk = 936;
 constexpr LCID kInvariantLcid = 0x0409;  // decimal point, no grouping
-
-std::string GbkFromWide(const wchar_t* text, size_t length) {
-  if (length == 0) return {};
-  int n = WideCharToMultiByte(kGbk, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n : 0, '\0');
-  if (n > 0) WideCharToMultiByte(kGbk, 0, text, static_cast<int>(length), out.data(), n, nullptr, nullptr);
-  return out;
-}
 
 std::wstring HresultText(HRESULT hr) {
   wchar_t buffer[32];
@@ -46,58 +39,24 @@ std::wstring TakeException(EXCEPINFO& info) {
 
 // ---- ComInit
 
-ComInit::ComInit() {
-  HRESULT hr = ole::CoInitialize(nullptr);
-  started_ = SUCCEEDED(hr);
+void EndCom::operator()(bool started) const {
+  if (started) ole::CoUninitialize();
 }
 
-ComInit::~ComInit() {
-  if (started_) ole::CoUninitialize();
-}
-
-ComInit::ComInit(ComInit&& other) noexcept : started_(std::exchange(other.started_, false)) {}
-
-ComInit& ComInit::operator=(ComInit&& other) noexcept {
-  if (this != &other) {
-    if (started_) ole::CoUninitialize();
-    started_ = std::exchange(other.started_, false);
-  }
-  return *this;
-}
+ComInit::ComInit() : UniqueHandle(SUCCEEDED(ole::CoInitialize(nullptr))) {}
 
 // ---- Bstr
 
-Bstr::Bstr(const std::wstring& text) : Bstr(text.data(), text.size()) {}
+void FreeBstr::operator()(BSTR text) const { ole::SysFreeString(text); }
 
-Bstr::Bstr(const wchar_t* text, size_t length) : bstr_(ole::SysAllocStringLen(text, static_cast<UINT>(length))) {}
+Bstr::Bstr(std::wstring_view text)
+    : UniqueHandle(ole::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
 
-Bstr::~Bstr() { ole::SysFreeString(bstr_); }
+Bstr Bstr::FromGbk(const std::string& text) { return Bstr(DecodeText(text)); }
 
-Bstr::Bstr(Bstr&& other) noexcept : bstr_(std::exchange(other.bstr_, nullptr)) {}
+size_t Bstr::length() const { return get() ? ole::SysStringLen(get()) : 0; }
 
-Bstr& Bstr::operator=(Bstr&& other) noexcept {
-  if (this != &other) {
-    ole::SysFreeString(bstr_);
-    bstr_ = std::exchange(other.bstr_, nullptr);
-  }
-  return *this;
-}
-
-Bstr Bstr::FromGbk(const std::string& text) {
-  Bstr out;
-  int n = text.empty() ? 0
-                       : MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  out.bstr_ = ole::SysAllocStringLen(nullptr, n > 0 ? n : 0);
-  if (out.bstr_ && n > 0)
-    MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), out.bstr_, n);
-  return out;
-}
-
-BSTR Bstr::release() { return std::exchange(bstr_, nullptr); }
-
-size_t Bstr::length() const { return bstr_ ? ole::SysStringLen(bstr_) : 0; }
-
-std::wstring Bstr::wide() const { return bstr_ ? std::wstring(bstr_, ole::SysStringLen(bstr_)) : std::wstring(); }
+std::wstring Bstr::wide() const { return get() ? std::wstring(get(), length()) : std::wstring(); }
 
 // ---- Variant
 
@@ -166,6 +125,12 @@ Variant Variant::Double(double value) {
   return out;
 }
 
+Variant Variant::As(VARTYPE type) const {
+  Variant out;
+  if (FAILED(ole::VariantChangeTypeEx(&out.v_, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, type))) out.Clear();
+  return out;
+}
+
 std::wstring Variant::ToWide() const {
   switch (v_.vt) {
     case VT_EMPTY:
@@ -178,49 +143,27 @@ std::wstring Variant::ToWide() const {
     case VT_BOOL:
       return v_.boolVal ? L"true" : L"false";
     default: {
-      VARIANT copy;
-      ole::VariantInit(&copy);
-      std::wstring out;
-      if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BSTR)) &&
-          copy.bstrVal)
-        out.assign(copy.bstrVal, ole::SysStringLen(copy.bstrVal));
-      ole::VariantClear(&copy);
-      return out;
+      const Variant text = As(VT_BSTR);
+      return text.type() == VT_BSTR ? text.ToWide() : std::wstring();
     }
   }
 }
 
-std::string Variant::ToText() const {
-  std::wstring wide = ToWide();
-  return GbkFromWide(wide.data(), wide.size());
-}
+std::string Variant::ToText() const { return EncodeText(ToWide()); }
 
 double Variant::ToDouble() const {
-  VARIANT copy;
-  ole::VariantInit(&copy);
-  double out = 0;
-  if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_R8))) out = copy.dblVal;
-  ole::VariantClear(&copy);
-  return out;
+  const Variant number = As(VT_R8);
+  return number.type() == VT_R8 ? number.v_.dblVal : 0;
 }
 
 long Variant::ToLong() const {
-  VARIANT copy;
-  ole::VariantInit(&copy);
-  long out = 0;
-  if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_I4))) out = copy.lVal;
-  ole::VariantClear(&copy);
-  return out;
+  const Variant number = As(VT_I4);
+  return number.type() == VT_I4 ? number.v_.lVal : 0;
 }
 
 bool Variant::ToBool() const {
-  VARIANT copy;
-  ole::VariantInit(&copy);
-  bool out = false;
-  if (SUCCEEDED(ole::VariantChangeTypeEx(&copy, const_cast<VARIANT*>(&v_), kInvariantLcid, 0, VT_BOOL)))
-    out = copy.boolVal != VARIANT_FALSE;
-  ole::VariantClear(&copy);
-  return out;
+  const Variant flag = As(VT_BOOL);
+  return flag.type() == VT_BOOL && flag.v_.boolVal != VARIANT_FALSE;
 }
 
 Dispatch Variant::ToDispatch() const {
@@ -233,22 +176,6 @@ Dispatch Variant::ToDispatch() const {
 
 // ---- Dispatch
 
-Dispatch::~Dispatch() { Reset(); }
-
-Dispatch::Dispatch(Dispatch&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-
-Dispatch& Dispatch::operator=(Dispatch&& other) noexcept {
-  if (this != &other) {
-    Reset();
-    p_ = std::exchange(other.p_, nullptr);
-  }
-  return *this;
-}
-
-void Dispatch::Reset() {
-  if (p_) std::exchange(p_, nullptr)->Release();
-}
-
 Dispatch Dispatch::Create(const wchar_t* progId) {
   CLSID clsid;
   if (FAILED(ole::CLSIDFromProgID(progId, &clsid))) return Dispatch();
@@ -260,8 +187,8 @@ Dispatch Dispatch::Create(const wchar_t* progId) {
 }
 
 Dispatch Dispatch::Share() const {
-  if (p_) p_->AddRef();
-  return Dispatch(p_);
+  if (get()) get()->AddRef();
+  return Dispatch(get());
 }
 
 bool Dispatch::Get(const wchar_t* name, Variant* result, std::initializer_list<const Variant*> args) const {
@@ -279,13 +206,14 @@ bool Dispatch::Call(const wchar_t* name, std::initializer_list<const Variant*> a
 bool Dispatch::Invoke(const wchar_t* name, WORD flags, std::initializer_list<const Variant*> args, Variant* result,
                       bool namedPut) const {
   if (result) result->Clear();
-  if (!p_) {
+  IDispatch* const p = get();
+  if (!p) {
     lastError_ = L"no object";
     return false;
   }
   DISPID id = DISPID_UNKNOWN;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  HRESULT hr = p_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  HRESULT hr = p->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(hr)) {
     lastError_ = L"unknown member " + std::wstring(name);
     return false;
@@ -307,7 +235,7 @@ bool Dispatch::Invoke(const wchar_t* name, WORD flags, std::initializer_list<con
   }
   EXCEPINFO info{};
   UINT argError = 0;
-  hr = p_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result->get() : nullptr, &info,
+  hr = p->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result->get() : nullptr, &info,
                   &argError);
   if (hr == DISP_E_EXCEPTION) {
     lastError_ = TakeException(info);

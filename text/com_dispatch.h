@@ -1,53 +1,52 @@
 // Late-bound COM: start COM for a thread, create an object by programmatic identifier and
 // drive it by name through IDispatch (get and put properties, call methods with VARIANT
-// arguments). Owners for IDispatch pointers, VARIANTs and BSTRs release what they hold.
-// Texts crossing this layer are code page 936 byte strings.
+// arguments). Interface pointers and BSTRs are owned by the one owner template
+// (base/unique_handle.h); a VARIANT owner releases what it holds. Texts crossing this layer
+// are code page 936 byte strings.
 #pragma once
 #include <windows.h>
 #include <oaidl.h>
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
+
+#include "base/unique_handle.h"
 
 namespace tunelark::com {
 
-// CoInitialize(NULL) for the calling thread; CoUninitialize on destruction only when the
-// start succeeded (S_OK or S_FALSE).
-class ComInit {
+struct ReleaseInterface {
+  void operator()(IUnknown* p) const { p->Release(); }
+};
+// An owned reference to a COM interface.
+template <typename T>
+using ComPtr = UniqueHandle<T*, ReleaseInterface>;
+
+struct FreeBstr {
+  void operator()(BSTR text) const;
+};
+
+// CoInitialize(NULL) for the calling thread, held like a handle: CoUninitialize when the
+// owner lets go, only when the start succeeded (S_OK or S_FALSE).
+struct EndCom {
+  void operator()(bool started) const;
+};
+class ComInit : public UniqueHandle<bool, EndCom> {
  public:
   ComInit();
-  ~ComInit();
-  ComInit(ComInit&& other) noexcept;
-  ComInit& operator=(ComInit&& other) noexcept;
-  ComInit(const ComInit&) = delete;
-  ComInit& operator=(const ComInit&) = delete;
-  bool ok() const { return started_; }
-
- private:
-  bool started_ = false;
+  bool ok() const { return get(); }
 };
 
 // An owned BSTR (SysFreeString).
-class Bstr {
+class Bstr : public UniqueHandle<BSTR, FreeBstr> {
  public:
   Bstr() = default;
-  explicit Bstr(const std::wstring& text);
-  Bstr(const wchar_t* text, size_t length);
-  ~Bstr();
-  Bstr(Bstr&& other) noexcept;
-  Bstr& operator=(Bstr&& other) noexcept;
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
+  explicit Bstr(std::wstring_view text);
 
   // Whole text (embedded zero bytes included) converted from code page 936.
   static Bstr FromGbk(const std::string& text);
-  BSTR get() const { return bstr_; }
-  BSTR release();
   size_t length() const;
   std::wstring wide() const;
-
- private:
-  BSTR bstr_ = nullptr;
 };
 
 // An owned VARIANT (VariantClear). Copies are deep (VariantCopy).
@@ -84,29 +83,23 @@ class Variant {
   Dispatch ToDispatch() const;  // empty unless the value holds an object
 
  private:
+  // The value changed to `type` (invariant locale); empty when it cannot be.
+  Variant As(VARTYPE type) const;
+
   VARIANT v_;
 };
 
 // An owned IDispatch reference. Every call reports success; failures (missing member,
 // script error, wrong arguments) leave the result empty and never raise.
-class Dispatch {
+class Dispatch : public ComPtr<IDispatch> {
  public:
   Dispatch() = default;
-  explicit Dispatch(IDispatch* adopt) : p_(adopt) {}
-  ~Dispatch();
-  Dispatch(Dispatch&& other) noexcept;
-  Dispatch& operator=(Dispatch&& other) noexcept;
-  Dispatch(const Dispatch&) = delete;
-  Dispatch& operator=(const Dispatch&) = delete;
+  explicit Dispatch(IDispatch* adopt) : UniqueHandle(adopt) {}
 
   // A new object of the class named by progId (in-process or local server); empty on failure.
   static Dispatch Create(const wchar_t* progId);
   // A second reference to the same object (AddRef).
   Dispatch Share() const;
-
-  explicit operator bool() const { return p_ != nullptr; }
-  IDispatch* get() const { return p_; }
-  void Reset();
 
   // Property get (with optional index arguments), property put, method call. Arguments
   // are given in their natural order.
@@ -121,7 +114,6 @@ class Dispatch {
   bool Invoke(const wchar_t* name, WORD flags, std::initializer_list<const Variant*> args, Variant* result,
               bool namedPut) const;
 
-  IDispatch* p_ = nullptr;
   mutable std::wstring lastError_;
 };
 

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "net/text_utils.h"
+#include "base/code_page.h"
+#include "text/gbk_text.h"
 #include "text/json_syntax.h"
 
 extern const unsigned char tl_json_support_js[];
@@ -15,19 +16,6 @@ namespace tunelark {
 using com::Variant;
 
 namespace {
-
-constexpr UINT kGbk = 936;
-
-// The text as UTF-16, every byte converted (a zero byte too, so it cannot cut the text short
-// before the syntax check sees it).
-std::wstring WholeGbkToWide(const std::string& text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(kGbk, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
 
 // JSON allows the line and paragraph separators inside strings, script string literals do
 // not. In checked JSON text they can only stand inside strings, where an escape means the
@@ -81,7 +69,7 @@ void JsonDocument::Init() {
   support += "\nfunction set__document(t) { " + varName_ + " = eval('(' + t + ')'); }\n";
   Variant code = Variant::Text(support);
   if (!script_.Call(L"AddCode", {&code})) {
-    script_.Reset();
+    script_.reset();
     return;
   }
   Eval("var " + varName_ + "={}");
@@ -109,7 +97,9 @@ std::string JsonDocument::Indexed(const std::string& path) const {
 bool JsonDocument::Parse(const std::string& text) {
   if (!script_) return false;
   Eval("var " + varName_ + "=null");
-  std::wstring wide = WholeGbkToWide(text);
+  // Every byte is converted, a zero byte too, so it cannot cut the text short before the
+  // syntax check sees it.
+  std::wstring wide = DecodeText(text);
   if (!IsValidJson(wide)) return false;
   // The text goes to the script engine as an argument, never as part of script source.
   Variant procedure = Variant::Text("set__document");
@@ -199,7 +189,7 @@ void JsonDocument::SetElement(int index, const std::string& value, bool raw) {
 
 void JsonDocument::RemoveElement(int index) { Eval(varName_ + ".splice(" + std::to_string(index) + ",1)"); }
 
-void JsonDocument::Reset(int typeCode) {
+void JsonDocument::Reset(JsonType typeCode) {
   switch (typeCode) {
     case kJsonNull: Eval("var " + varName_ + "=null"); break;
     case kJsonObject: Eval("var " + varName_ + "={}"); break;
@@ -225,7 +215,7 @@ std::vector<std::string> JsonDocument::MemberNames(const std::string& path) cons
   return ok ? Split(value.ToText(), ",") : std::vector<std::string>();
 }
 
-int JsonDocument::TypeOf(const std::string& path) const {
+JsonType JsonDocument::TypeOf(const std::string& path) const {
   const std::string p = Member(path);
   Variant isNull;
   if (!Eval(p + "==null", &isNull) || isNull.ToBool()) return kJsonNull;

@@ -75,15 +75,14 @@ class JsonDocument {
   void SetElement(int index, const std::string& value, bool raw = false);
   void RemoveElement(int index);
   // kJsonNull, kJsonObject (empty object) or kJsonArray (empty array); other codes do nothing.
-  void Reset(int typeCode);
+  void Reset(JsonType typeCode);
   // The document becomes value (raw: a script expression, else a text). True when it was set.
   bool SetRoot(const std::string& value, bool raw = false);
   // Whether the member exists and is not null.
   bool Has(const std::string& path) const;
   // Names of the enumerable members, the two added to every object last.
   std::vector<std::string> MemberNames(const std::string& path = std::string()) const;
-  // One of the JsonType codes.
-  int TypeOf(const std::string& path = std::string()) const;
+  JsonType TypeOf(const std::string& path = std::string()) const;
 
  private:
   JsonDocument(const com::Dispatch& shared, const std::string& varName);

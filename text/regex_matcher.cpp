@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "net/text_utils.h"
+#include "base/code_page.h"
+#include "text/gbk_text.h"
 
 namespace tunelark {
 
@@ -33,8 +34,8 @@ RegexMatcher RegexMatcher::Clone() const {
 
 bool RegexMatcher::Create(const std::string& pattern, const std::string& subject, bool caseSensitive,
                           bool multiLine, bool global, bool quoteEscape) {
-  regExp_.Reset();
-  matches_.Reset();
+  regExp_.reset();
+  matches_.reset();
   subject_ = subject;
   com::Bstr wideSubject = com::Bstr::FromGbk(subject);
   subjectWide_ = wideSubject.wide();

@@ -173,6 +173,19 @@ TEST_F(MainWindowTest, FolderButtonOpensTheDownloadFolderInTheShell) {
   CloseAndExpectCleanExit(window);
 }
 
+TEST_F(MainWindowTest, DownloadStatusMessagesFromElsewhereDoNoHarm) {
+  HWND window = StartProgram();
+  ASSERT_NE(window, nullptr);
+  // Any process can post the message the download threads post; whatever its parameters
+  // hold, the program must neither read nor free it.
+  for (LPARAM junk : {LPARAM(0x12345678), LPARAM(0), LPARAM(-1)}) PostMessageA(window, WM_APP + 1, 7, junk);
+  PumpFor(500);
+  ASSERT_TRUE(process_.Running());
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer));
+  CloseAndExpectCleanExit(window);
+}
+
 TEST_F(MainWindowTest, SecondStartWithTheFolderPresentGoesOnNormally) {
   ASSERT_TRUE(CreateDirectoryA(DownloadFolder().c_str(), nullptr));
   const std::string keep = DownloadFolder() + "\\earlier.mp3";

@@ -1,12 +1,13 @@
 // Text routines on code page 936 byte strings: finding and cutting never split a double-byte
-// character, the two kinds of blank, address and cookie handling, code-page conversions,
-// URL encoding and the non-ASCII filter.
+// character, the two kinds of blank, address and cookie handling, URL encoding and the
+// non-ASCII filter.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "net/text_utils.h"
+#include "text/gbk_text.h"
 #include "text/regex_matcher.h"
 
 using namespace tunelark;
@@ -111,6 +112,16 @@ TEST(Addresses, HostPortAndPath) {
   EXPECT_EQ(UrlPort("http://a:x/"), 0);
   EXPECT_EQ(UrlPort("http://a:99999999999999999999/"), 0);  // no overflow
 
+  // A port the platform would cut to 16 bits (65616 -> 80) is no usable port.
+  EXPECT_TRUE(HasUsablePort("http://a/x"));
+  EXPECT_TRUE(HasUsablePort("https://a:65535/x"));
+  EXPECT_TRUE(HasUsablePort("http://user:pw@[::1]/x"));
+  EXPECT_TRUE(HasUsablePort("http://a:/x"));  // empty: the scheme's own
+  EXPECT_FALSE(HasUsablePort("http://a:65616/x"));
+  EXPECT_FALSE(HasUsablePort("http://a:0/x"));
+  EXPECT_FALSE(HasUsablePort("http://a:99999999999999999999/"));
+  EXPECT_FALSE(HasUsablePort("http://a:8x/"));
+
   EXPECT_EQ(UrlPathAndQuery("http://a/b?c=1"), "/b?c=1");
   EXPECT_EQ(UrlPathAndQuery("http://a"), "/");
   EXPECT_EQ(UrlPathAndQuery("https://Host.Lan:8443/x/y?q=中"), "/x/y?q=中");
@@ -144,24 +155,6 @@ TEST(Cookies, MergeKeepsTheNewerValueAndDropsDeletedOnes) {
   EXPECT_EQ(CookieName("flag"), "flag");
   EXPECT_EQ(UniqueJoin("a; b; a; c; b", "; "), "a; b; c");
   EXPECT_EQ(UniqueJoin("", "; "), "");
-}
-
-TEST(CodePages, ConversionsBetweenGbkUtf8AndUtf16) {
-  const ByteArray utf8 = {0xE4, 0xB8, 0xAD, 0xE6, 0x96, 0x87, 'a'};  // 中文a
-  EXPECT_EQ(Utf8ToGbkText(utf8), "中文a");
-  EXPECT_EQ(Utf8ToGbkText({}), "");
-  EXPECT_EQ(Utf8ToGbkText({'a', 0, 'b'}), "a");  // the text ends at a zero byte
-  EXPECT_EQ(GbkToUtf8("中文a"), "\xE4\xB8\xAD\xE6\x96\x87" "a");
-  EXPECT_EQ(GbkToUtf8(""), "");
-  EXPECT_EQ(Utf8ToGbkText(ToBytes(GbkToUtf8("周杰伦 - 晴天"))), "周杰伦 - 晴天");
-
-  EXPECT_EQ(GbkToWide("中a"), std::wstring(L"\x4E2D" L"a"));
-  EXPECT_EQ(GbkToWide(""), L"");
-  EXPECT_EQ(WideToGbk(L"\x4E2D\x6587"), "中文");
-  EXPECT_EQ(WideToGbk(L""), "");
-  EXPECT_EQ(WideToGbk(L"a\x20AC"), "a\x80");  // the euro sign is byte 0x80 in code page 936
-  // A character that code page 936 lacks becomes a question mark, nothing is lost after it.
-  EXPECT_EQ(WideToGbk(L"a\x0E01z"), "a?z");
 }
 
 TEST(UrlEncoding, Utf8OrGbkBytesAndUnreservedCharacters) {

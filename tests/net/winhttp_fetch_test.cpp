@@ -27,7 +27,7 @@ TEST_F(WinHttpFetchTest, VerbFollowsTheMethodAndTheBodyGoesWithEveryVerb) {
   const int methods[] = {0, 1, 2, 3, 4, -1, 7};
   for (int method : methods) {
     WinHttpOptions options;
-    options.method = method;
+    options.method = static_cast<HttpMethod>(method);
     options.postText = "m=" + std::to_string(method);
     WinHttpFetch(HttpUrl("/wh/verb"), options);
   }
@@ -127,7 +127,7 @@ TEST_F(WinHttpFetchTest, RedirectsAreFollowedUnlessForbidden) {
   EXPECT_EQ(Requests("/wh/landing").size(), 1u);
 
   // A HEAD reply declares a length but carries no body: that is no broken body.
-  options.method = 2;
+  options.method = HttpMethod::kHead;
   EXPECT_EQ(WinHttpFetch(HttpUrl("/wh/landing"), options), "");
   EXPECT_EQ(status, "200 OK");
 }

@@ -28,17 +28,17 @@ std::string Text(const ByteArray& bytes) { return ToText(bytes); }
 TEST_F(WinInetFetchTest, VerbFollowsTheMethodAndUnknownMethodsAreGet) {
   ASSERT_TRUE(Script("/ii/verb?q=1", Reply("200 OK", {"Content-Type: text/plain"}, "verb-body")));
   WinInetOptions get;
-  get.method = 7;
+  get.method = static_cast<HttpMethod>(7);
   EXPECT_EQ(Text(WinInetFetch(HttpUrl("/ii/verb?q=1"), get)), "verb-body");
   WinInetOptions post;
-  post.method = 1;
+  post.method = HttpMethod::kPost;
   post.postText = "a=1&b=2";
   EXPECT_EQ(Text(WinInetFetch(HttpUrl("/ii/verb?q=1"), post)), "verb-body");
   WinInetOptions postBytes = post;
   postBytes.postBytes = ToBytes(std::string("raw\0bytes", 9));
   WinInetFetch(HttpUrl("/ii/verb?q=1"), postBytes);
   WinInetOptions head;
-  head.method = 2;
+  head.method = HttpMethod::kHead;
   EXPECT_TRUE(WinInetFetch(HttpUrl("/ii/verb?q=1"), head).empty());
 
   auto seen = Requests("/ii/verb?q=1");

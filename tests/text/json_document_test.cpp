@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "net/text_utils.h"
+#include "text/gbk_text.h"
 #include "tests/support/test_paths.h"
 #include "text/com_dispatch.h"
 #include "text/json_document.h"
@@ -169,7 +169,7 @@ TEST_F(JsonDocumentTest, WritingOperations) {
   EXPECT_EQ(doc_.ToText(), "[3,4]");
   doc_.Reset(kJsonNull);
   EXPECT_EQ(doc_.ToText(), "null");
-  doc_.Reset(7);  // not a type code: nothing happens
+  doc_.Reset(static_cast<JsonType>(7));  // not a type code: nothing happens
   EXPECT_EQ(doc_.ToText(), "null");
   doc_.Clear();
   EXPECT_EQ(doc_.ToText(), "{}");
