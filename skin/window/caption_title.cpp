@@ -39,6 +39,14 @@ RECT TitleArea(const SkinEngine& engine, const SkinInstance& skin) {
   return {x, y, x + tw, y + kTitleHeight};
 }
 
+RECT TitleRedrawArea(const SkinEngine& engine, const SkinInstance& skin) {
+  RECT r = TitleArea(engine, skin);
+  r.top -= 3;  // the icon's top
+  if (skin.caption.left > r.right) r.right = skin.caption.left;
+  if (r.bottom > skin.frame.captionHeight) r.bottom = skin.frame.captionHeight;  // the letters stop there
+  return r;
+}
+
 std::string WindowTextOf(HWND window) {
   const int length = GetWindowTextLengthA(window);
   if (length <= 0) return {};
@@ -50,10 +58,10 @@ std::string WindowTextOf(HWND window) {
 
 void DrawHaloText(Graphics& graphics, std::string_view text, const Gdiplus::RectF& layout, COLORREF colour,
                   COLORREF halo, float haloWidth, const Font& font, Gdiplus::StringAlignment alignment,
-                  Gdiplus::StringAlignment lineAlignment) {
+                  Gdiplus::StringAlignment lineAlignment, int formatFlags) {
   StringFormat format;
   SolidBrush haloBrush, letters;
-  if (!format.Create(0, 0) || !haloBrush.Create(ToArgb(halo, 150, true)) || !letters.Create(ToArgb(colour, 255, true)))
+  if (!format.Create(formatFlags, 0) || !haloBrush.Create(ToArgb(halo, 150, true)) || !letters.Create(ToArgb(colour, 255, true)))
     return;
   format.SetAlignment(alignment);
   format.SetLineAlignment(lineAlignment);
@@ -73,8 +81,9 @@ void DrawTitle(SkinEngine& engine, SkinInstance& skin, Graphics* renderGraphics,
   const int tw = area.right - area.left;
   std::optional<Graphics> own;
   Graphics* g = renderGraphics;
+  const RECT redraw = TitleRedrawArea(engine, skin);
   if (!g) {
-    RestoreFromCaptionStrip(skin, area);
+    RestoreFromCaptionStrip(skin, redraw);
     own.emplace();
     if (!own->CreateFromDC(back)) return;
     g = &*own;
@@ -85,19 +94,18 @@ void DrawTitle(SkinEngine& engine, SkinInstance& skin, Graphics* renderGraphics,
   if (const Font* font = skin.title.CachedFont(); font && tw > 0) {
     const Gdiplus::RectF layout(static_cast<float>(area.left + 20), static_cast<float>(area.top),
                                 static_cast<float>(tw), static_cast<float>(kTitleHeight));
-    // The layout runs 20 pixels past the title area; the letters stop where the caption
-    // buttons begin.
+    // One line: the layout runs 20 pixels past the title area, and the letters stop where
+    // the caption buttons begin and where the caption band ends.
     Gdiplus::GraphicsState state{};
     g->Save(state);
-    g->SetClipRectI(0, 0, skin.caption.left, area.bottom, Gdiplus::CombineModeIntersect);
+    g->SetClipRectI(0, 0, skin.caption.left, skin.frame.captionHeight, Gdiplus::CombineModeIntersect);
     DrawHaloText(*g, text, layout, skin.title.colour, skin.title.halo, 1.0f, *font, Gdiplus::StringAlignmentNear,
-                 Gdiplus::StringAlignmentNear);
+                 Gdiplus::StringAlignmentNear, Gdiplus::StringFormatFlagsNoWrap);
     g->Restore(state);
   }
   if (renderGraphics) return;
   g->Flush(Gdiplus::FlushIntentionSync);
-  const int b = engine.borderWidth;
-  CopyToWindow(skin, {b + 6, b + 3, b + 6 + tw, b + 3 + kTitleHeight});
+  CopyToWindow(skin, redraw);
 }
 
 int SkinEngine::SetTitleStyle(HWND window, const TitleStyleArgs& style) {

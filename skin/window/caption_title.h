@@ -49,6 +49,9 @@ struct TitleStyleArgs {
 // Where the title goes: x = B + 6, y = B + 5, 32 high, as wide as the caption band before
 // the caption buttons (client width - buttons width - 10 - 2B).
 RECT TitleArea(const SkinEngine& engine, const SkinInstance& skin);
+// What a redraw of the title restores and copies: the title area from the icon's top to
+// the caption buttons and the bottom of the caption band.
+RECT TitleRedrawArea(const SkinEngine& engine, const SkinInstance& skin);
 
 // Draws icon and text into the back buffer. From a render it uses the render's graphics;
 // otherwise it restores the title area from the caption strip first and copies it to the
@@ -61,6 +64,6 @@ std::string WindowTextOf(HWND window);
 // up and down, then once in colour (opaque).
 void DrawHaloText(Graphics& graphics, std::string_view text, const Gdiplus::RectF& layout, COLORREF colour,
                   COLORREF halo, float haloWidth, const Font& font, Gdiplus::StringAlignment alignment,
-                  Gdiplus::StringAlignment lineAlignment);
+                  Gdiplus::StringAlignment lineAlignment, int formatFlags = 0);
 
 }  // namespace tunelark

@@ -9,6 +9,13 @@ namespace {
 // Corners reach 10 pixels in from each edge; the side zones stop 11 pixels from the corners.
 constexpr int kCorner = 10;
 
+// The system's move loop, as a press on a caption starts it; the press's screen position
+// goes with it, as the message documents.
+void StartMove(HWND window) {
+  const DWORD pos = GetMessagePos();
+  SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(LOWORD(pos), HIWORD(pos)));
+}
+
 }  // namespace
 
 SizingZone ZoneAt(int x, int y, int w, int h, int b) {
@@ -41,7 +48,7 @@ void PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y) {
       return;
     }
   }
-  if (inCaption) SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  if (inCaption) StartMove(window);
 }
 
 void HoverFrame(SkinEngine& engine, const SkinInstance& skin, int x, int y) {

@@ -268,13 +268,14 @@ void DrawWindowFrame(Graphics& graphics, int width, int height) {
 void RenderBackground(SkinEngine& engine, int instance, bool present) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin) return;
+  skin->back.renderPending = false;  // a size change while shaping asks for the next render
   RECT client{};
   GetClientRect(skin->window, &client);
-  const int w = client.right, h = client.bottom;
-  ShapeWindow(*skin, w, h);
+  ShapeWindow(*skin, client.right, client.bottom);
   skin = engine.Instance(instance);  // shaping sends WM_WINDOWPOSCHANGED
   if (!skin) return;
-  skin->back.renderPending = false;
+  GetClientRect(skin->window, &client);
+  const int w = client.right, h = client.bottom;
   if (!skin->back.Prepare(skin->window, w, h)) return;
   ComposeBackground(engine, *skin, w, h);
   if (!present) return;
