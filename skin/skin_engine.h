@@ -22,6 +22,12 @@
 //   background_snapshot.h  the background behind a control, backdrop bitmaps
 //   skin_colour.h, skin_paths.h, skin_geometry.h  colours, outlines, rectangles
 //   skin_images.h        the embedded pictures; picture_tools.h  sampler and fade
+// and the skinned top-level window's units in skin/window/: top_level_proc.h (its window
+// procedure), window_background.h, caption_buttons.h, caption_title.h, status_bar.h,
+// drag_resize.h and window_placement.h.
+//
+// GDI+ ends with the engine (End or the destructor), nowhere else: the windows' kept
+// pictures, glyphs and fonts are dropped first.
 #pragma once
 #include <windows.h>
 

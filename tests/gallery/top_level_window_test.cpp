@@ -646,6 +646,20 @@ TEST_F(TopLevelWindowTest, GdiplusOutlivesAStrayQuitMessageAndDeactivationRunsTh
   engine_.deactivationRoutine = nullptr;
 }
 
+TEST_F(TopLevelWindowTest, EveryFrameGalleryWindowShowsSkinnedAndIsSavedAsAScreenshot) {
+  int made = 0;
+  for (const gallery::Entry& e : gallery::Entries()) {
+    if (e.name.rfind("frame", 0) != 0) continue;
+    HWND w = Gallery(e.name.c_str());
+    ASSERT_NE(engine_.InstanceOfWindow(w), nullptr) << e.name;
+    EXPECT_NE(Skin(w).back.dc(), nullptr) << e.name;
+    EXPECT_TRUE(tltest::CaptureWindow(w).SavePng(tltest::ScreenshotDirectory() + "\\gallery_" + e.name + ".png"));
+    DestroyWindow(w);
+    ++made;
+  }
+  EXPECT_GE(made, 13);
+}
+
 // --- GDI objects and memory --------------------------------------------------------------------
 
 TEST_F(TopLevelWindowTest, WindowsAndFadesLeaveGdiObjectsAndMemoryWhereTheyStarted) {
