@@ -354,6 +354,14 @@ LRESULT OnColourRequest(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp
   return Chain(w, m, wp, lp);
 }
 
+// Messages on which the system's own procedure of a group box or static panel draws straight
+// onto the window: the skin's picture goes over it again.
+LRESULT OnSystemRedraw(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT result = Chain(w, m, wp, lp);
+  if (OwnPaint(w)) InvalidateRect(w, nullptr, FALSE);
+  return result;
+}
+
 LRESULT OnDestroy(HWND w, WPARAM wp, LPARAM lp) {
   // The children still exist: their colour-reply objects go now.
   ReleaseChildColourReplies(w);
@@ -389,6 +397,9 @@ LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: return OnColourRequest(engine, w, m, wp, lp);
+    case WM_SETTEXT:
+    case WM_ENABLE:
+    case WM_UPDATEUISTATE: return OnSystemRedraw(w, m, wp, lp);
     case WM_DESTROY: return OnDestroy(w, wp, lp);
     case WM_NCDESTROY: return OnFinalDestroy(w, wp, lp);
   }

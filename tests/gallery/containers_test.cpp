@@ -7,8 +7,6 @@
 // off a skinned window changing nothing; GDI objects and memory flat over many repaints.
 #include <gtest/gtest.h>
 #include <windows.h>
-// After windows.h, which it needs.
-#include <psapi.h>
 
 #include <string>
 
@@ -20,6 +18,7 @@
 #include "skin/window/transparent_control.h"
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_containers.h"
+#include "tests/support/gdi_count.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -48,29 +47,6 @@ std::string Hex(uint32_t c) {
 }
 #define EXPECT_NEAR_COLOUR(actual, expected, tolerance) \
   EXPECT_TRUE(tltest::ColourNear(actual, expected, tolerance)) << Hex(actual) << " vs " << Hex(expected)
-
-// --- the process's GDI objects and memory ---------------------------------------------------
-
-int GdiObjectCount() {
-  if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
-  // Wine answers 0 there; its per-process GDI handle table (24-byte entries, 16384 of them,
-  // the object type in byte 14) sits where the process environment block says.
-  const BYTE* peb = nullptr;
-  __asm__("movl %%fs:0x30, %0" : "=r"(peb));
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < 16384; ++i)
-    if (table[i * 24 + 14] != 0) ++count;
-  return count;
-}
-
-size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PagefileUsage;
-}
 
 // --- the fixture ---------------------------------------------------------------------------------
 
@@ -339,11 +315,11 @@ TEST_F(ContainersTest, RepaintsAndTextChangesLeaveGdiObjectsAndMemoryFlat) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   };
   for (int i = 0; i < 50; ++i) cycle(i);
-  const int gdi = GdiObjectCount();
-  const size_t bytes = PrivateBytes();
+  const int gdi = tltest::GdiObjectCount();
+  const size_t bytes = tltest::WorkingSetBytes();
   for (int i = 0; i < 1000; ++i) cycle(i);
-  EXPECT_LE(GdiObjectCount() - gdi, 2);
-  EXPECT_LT(PrivateBytes(), bytes + 512 * 1024);
+  EXPECT_LE(tltest::GdiObjectCount() - gdi, 2);
+  EXPECT_LT(tltest::WorkingSetBytes(), bytes + 1024 * 1024);
   Save(frame_, "after_cycles");
 }
 
