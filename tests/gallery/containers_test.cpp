@@ -155,8 +155,14 @@ TEST_F(ContainersTest, ControlsInsideTintedContainersTakeEveryTintAroundThem) {
   EXPECT_NEAR_COLOUR(o.At(8, 140), Over(Rgb(kOuterTint), kOuterAlpha, Behind(outer, 8, 140)), 6);
 
   // A new alpha repaints the group box and what lies in it.
-  ASSERT_TRUE(SetContainerTintAlpha(engine_, Control(kGroupBox), 200));
+  HWND group = Control(kGroupBox);
+  ASSERT_TRUE(SetContainerTintAlpha(engine_, group, 200));
+  EXPECT_FALSE(SetContainerTintAlpha(engine_, Control(kInnerButton), 200)) << "no container";
   gallery::Pump(100);
+  RECT g;
+  GetClientRect(group, &g);
+  EXPECT_NEAR_COLOUR(tltest::CaptureWindow(group).At(g.right - 8, 70),
+                     Over(Rgb(kGroupTint), 200, Behind(group, g.right - 8, 70)), 6);
   s = BackgroundSnapshot(engine_, check, RECT{0, 0, 4, 4});
   EXPECT_NEAR_COLOUR(Rgb(GetPixel(s.get(), 1, 1)), Over(Rgb(kGroupTint), 200, Behind(check, 1, 1)), 4);
   Save(frame_, "alpha200");
