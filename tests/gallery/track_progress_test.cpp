@@ -4,7 +4,6 @@
 // installers taking each control once, and GDI objects and memory flat over many paints.
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +17,7 @@
 #include "skin/skin_engine.h"
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_controls_track.h"
+#include "tests/support/gdi_count.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -42,27 +42,6 @@ bool IsThumbWhite(uint32_t c) {
 // a is lighter than b by at least `by` in every channel.
 bool Lighter(uint32_t a, uint32_t b, int by) {
   return Red(a) >= Red(b) + by && Green(a) >= Green(b) + by && Blue(a) >= Blue(b) + by;
-}
-
-// GDI objects of this process. Wine answers 0 to GetGuiResources; its per-process GDI
-// handle table (24-byte entries, 16384 of them, the object type in byte 14) sits where the
-// process environment block says.
-int GdiObjectCount() {
-  if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
-  const BYTE* peb = nullptr;
-  __asm__("movl %%fs:0x30, %0" : "=r"(peb));
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < 16384; ++i)
-    if (table[i * 24 + 14] != 0) ++count;
-  return count;
-}
-
-size_t WorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.WorkingSetSize;
 }
 
 SIZE SizeOf(HWND w) {
@@ -464,11 +443,11 @@ TEST_F(TrackProgress, HoverAndRepaintLeaveGdiObjectsAndMemoryFlat) {
     gallery::Pump(0);
   };
   for (int i = 0; i < 20; ++i) cycle();
-  const int gdi = GdiObjectCount();
-  const size_t memory = WorkingSet();
+  const int gdi = tltest::GdiObjectCount();
+  const size_t memory = tltest::WorkingSetBytes();
   for (int i = 0; i < 1000; ++i) cycle();
-  EXPECT_LE(GdiObjectCount(), gdi + 2) << "from " << gdi;
-  EXPECT_LT(static_cast<long long>(WorkingSet()) - static_cast<long long>(memory), 3LL << 20);
+  EXPECT_LE(tltest::GdiObjectCount(), gdi + 2) << "from " << gdi;
+  EXPECT_LT(static_cast<long long>(tltest::WorkingSetBytes()) - static_cast<long long>(memory), 3LL << 20);
   EXPECT_EQ(0, engine_->snapshots().Count());
 }
 
