@@ -9,21 +9,26 @@ namespace tunelark {
 namespace {
 
 bool IsLeadByte(unsigned char c) { return IsDBCSLeadByteEx(936, c) != FALSE; }
+// The second byte of a code page 936 character: 0x40-0x7E or 0x80-0xFE.
+bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
 bool IsForbidden(unsigned char c) { return c < 0x20 || c == 0x7F || std::strchr("<>:\"/\\|?*", c) != nullptr; }
 
-// Code page 936 characters of the text, each one or two bytes; forbidden ones replaced.
+// Code page 936 characters of the text, each one or two bytes; forbidden ones replaced. A
+// lead byte is taken with the next byte only when that can be its trail byte; otherwise it
+// is no character and becomes "_", and the next byte counts on its own (so "81 2F" can
+// never hide a "/").
 std::string ReplaceForbidden(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    if (IsLeadByte(c)) {
-      if (i + 1 < text.size()) {
-        out += text.substr(i, 2);
-      }
-      ++i;  // a lead byte without its trail byte at the end is dropped
+    if (IsLeadByte(c) && i + 1 == text.size()) {
+      break;  // a lead byte without its trail byte at the end is dropped
+    } else if (IsLeadByte(c) && IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+      out.append(text, i, 2);
+      ++i;
     } else if (c >= 0x80) {
-      out += '_';  // a stray high byte is no character of code page 936
+      out += '_';  // a stray high byte or a lead byte without a trail byte: no character
     } else {
       out += IsForbidden(c) ? '_' : static_cast<char>(c);
     }
@@ -74,7 +79,8 @@ std::string SafeSongFileName(const std::string& title) {
   std::string name = TrimDotsAndSpaces(ReplaceForbidden(title));
   name = TrimDotsAndSpaces(Bound(name, kMaxSongFileNameBytes));
   if (name.empty()) return "未命名";
-  if (IsReservedDeviceName(name)) name = "_" + name;
+  // The "_" comes first, then the bound holds again (the name keeps its "_").
+  if (IsReservedDeviceName(name)) name = TrimDotsAndSpaces(Bound("_" + name, kMaxSongFileNameBytes));
   return name;
 }
 

@@ -60,4 +60,25 @@ TEST(SafeSongFileName, DoubleByteCharactersAreNeverSplitOrMistakenForSeparators)
   EXPECT_EQ(SafeSongFileName("歌\x81"), "歌");
 }
 
+TEST(SafeSongFileName, ALeadByteTakesOnlyAValidTrailByte) {
+  // 0x2F, 0x22, 0x06 and 0x2E are no trail bytes of code page 936: the lead byte before
+  // each becomes "_" and the byte is judged on its own.
+  EXPECT_EQ(SafeSongFileName("a\x81/b"), "a__b");
+  EXPECT_EQ(SafeSongFileName("a\x81\"b"), "a__b");
+  EXPECT_EQ(SafeSongFileName("a\x95\x06" "b"), "a__b");
+  // The dot is no trail byte either: it is trimmed as a dot, and no lone lead byte is left
+  // to swallow the dot of ".mp3".
+  EXPECT_EQ(SafeSongFileName("a\x81."), "a_");
+  EXPECT_EQ(SafeSongFileName("\x81\x40\xFE\xFE"), "\x81\x40\xFE\xFE") << "the edges of the trail range";
+}
+
+TEST(SafeSongFileName, TheLengthBoundHoldsAfterTheReservedNamePrefix) {
+  const std::string name = SafeSongFileName("CON." + std::string(146, 'a'));
+  EXPECT_LE(name.size(), tunelark::kMaxSongFileNameBytes);
+  EXPECT_EQ(name, "_CON." + std::string(145, 'a'));
+  std::string chinese = "NUL.";
+  for (int i = 0; i < 73; ++i) chinese += "长";  // 150 bytes: the prefix pushes a whole character out
+  EXPECT_EQ(SafeSongFileName(chinese), std::string("_").append(chinese, 0, 148));
+}
+
 }  // namespace

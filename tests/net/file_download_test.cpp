@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "loopback_server.h"
+#include "net/address_resolve.h"
 #include "net/file_download.h"
 #include "tests/support/test_paths.h"
 
@@ -73,6 +74,22 @@ TEST_F(FileDownloadTest, APortAbove65535IsRefusedNotCutTo16Bits) {
   });
   EXPECT_EQ(Download(redirecting.Url("/moved"), "moved.mp3"), DownloadOutcome::kFailed);
   EXPECT_EQ(server.Requests("/song"), 0);
+}
+
+TEST(AddressResolve, OnlyHttpAndHttpsAddressesWithAHostPass) {
+  EXPECT_TRUE(IsHttpAddress("http://cdn.test/a.mp3"));
+  EXPECT_TRUE(IsHttpAddress("HTTPS://cdn.test"));
+  for (const char* refused : {"ftp://cdn.test/a.mp3", "file:///C:/Windows/win.ini", "file://server/share/a.mp3",
+                              "javascript:alert(1)", "mailto:a@b", "httpx://cdn.test/", "//cdn.test/a.mp3",
+                              "http://", "https:///a.mp3", "cdn.test/a.mp3", ""}) {
+    EXPECT_FALSE(IsHttpAddress(refused)) << refused;
+  }
+  // A redirect to another scheme stays what it is, for that check to refuse.
+  EXPECT_EQ(ResolveRedirect("http://a.test/x/y", "ftp://b.test/z"), "ftp://b.test/z");
+  EXPECT_FALSE(IsHttpAddress(ResolveRedirect("http://a.test/x/y", "file:///etc/passwd")));
+  EXPECT_EQ(ResolveRedirect("https://a.test/x/y?q", "z.mp3"), "https://a.test/x/z.mp3");
+  EXPECT_EQ(ResolveRedirect("https://a.test/x", "//b.test/z"), "https://b.test/z");
+  EXPECT_EQ(LocationHeaderValue("HTTP/1.1 302 Found\r\nlocation:  /next \r\n\r\n"), "/next");
 }
 
 // Download A trickles its body and is cancelled while its thread waits for more; download B

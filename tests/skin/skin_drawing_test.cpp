@@ -386,6 +386,28 @@ TEST_F(SkinDrawingTest, ColourSamplerAveragesTheSameWayAllDay) {
   EXPECT_EQ(ImageColourSampler(PictureInput::FromBytes(SolidPng(1, 1, 0xFF336699)), 50, 0, 0), 0xFF996633u);
 }
 
+// A w x h PNG whose column x has the colour columnColour(x).
+template <typename ColumnColour>
+ByteArray ColumnsPng(int w, int h, ColumnColour columnColour) {
+  Bitmap bitmap;
+  bitmap.CreateFromScan0(w, h);
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) bitmap.SetPixel(x, y, columnColour(x));
+  return bitmap.SaveToBytes(kImageFormatPng);
+}
+
+TEST_F(SkinDrawingTest, ColourSamplerReadsExactlyItsColumns) {
+  // Red where the sampler may read, green in the column just outside its range, blue
+  // elsewhere: any pick one column too far left shows as green in the average.
+  constexpr Gdiplus::ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
+  // Insets of 3: the picks run over columns w-3 .. w, the last one standing in for w.
+  ByteArray lastThree = ColumnsPng(20, 12, [&](int x) { return x >= 17 ? kRed : x == 16 ? kGreen : kBlue; });
+  EXPECT_EQ(ImageColourSampler(PictureInput::FromBytes(lastThree), 500, 3, 3), 0xFF0000FFu) << "pure red";
+  // No insets: the picks run over columns 1 .. w, so column 0 is never read.
+  ByteArray allButFirst = ColumnsPng(20, 12, [&](int x) { return x == 0 ? kGreen : kRed; });
+  EXPECT_EQ(ImageColourSampler(PictureInput::FromBytes(allButFirst), 500, 0, 0), 0xFF0000FFu) << "pure red";
+}
+
 TEST_F(SkinDrawingTest, FadeTransformBandsFollowTheirGeometry) {
   ByteArray black = SolidPng(1024, 768, 0xFF000000);
   const COLORREF red = RGB(255, 0, 0);
