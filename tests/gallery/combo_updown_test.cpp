@@ -6,7 +6,6 @@
 // hovers and paints.
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +21,7 @@
 #include "skin/skin_engine.h"
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_controls_combo.h"
+#include "tests/support/gdi_count.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -42,27 +42,6 @@ bool IsAccent(uint32_t c) { return Green(c) >= Red(c) + 60 && Blue(c) >= Red(c) 
 bool IsAccentTinted(uint32_t c) { return Green(c) >= Red(c) + 30 && Blue(c) >= Red(c) + 30; }
 // The arrows (0x3A3F45) and black text.
 bool IsDark(uint32_t c) { return std::max({Red(c), Green(c), Blue(c)}) < 0x70; }
-
-// GDI objects of this process. Wine answers 0 to GetGuiResources; its per-process GDI
-// handle table (24-byte entries, 16384 of them, the object type in byte 14) sits where the
-// process environment block says.
-int GdiObjectCount() {
-  if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
-  const BYTE* peb = nullptr;
-  __asm__("movl %%fs:0x30, %0" : "=r"(peb));
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < 16384; ++i)
-    if (table[i * 24 + 14] != 0) ++count;
-  return count;
-}
-
-size_t WorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.WorkingSetSize;
-}
 
 SIZE SizeOf(HWND w) {
   RECT r{};
@@ -557,12 +536,12 @@ TEST_F(ComboUpDown, HoversAndRepaintsLeaveGdiObjectsAndMemoryFlat) {
   };
   for (int i = 0; i < 50; ++i) cycle(i);
   gallery::Pump(100);
-  const int gdi = GdiObjectCount();
-  const size_t memory = WorkingSet();
+  const int gdi = tltest::GdiObjectCount();
+  const size_t memory = tltest::WorkingSetBytes();
   for (int i = 0; i < 1000; ++i) cycle(i);
   gallery::Pump(100);
-  EXPECT_LE(GdiObjectCount(), gdi + 2) << "from " << gdi;
-  EXPECT_LT(static_cast<long long>(WorkingSet()) - static_cast<long long>(memory), 3LL << 20);
+  EXPECT_LE(tltest::GdiObjectCount(), gdi + 2) << "from " << gdi;
+  EXPECT_LT(static_cast<long long>(tltest::WorkingSetBytes()) - static_cast<long long>(memory), 3LL << 20);
   EXPECT_EQ(0, engine_->snapshots().Count());
   Shoot().Save("after_cycles");
 }
