@@ -91,7 +91,8 @@ void PaintColumnContent(Canvas& canvas, const HeaderColumn& column, const Column
   }
   const Gdiplus::RectF layout(b.l + static_cast<float>(x + icon.cx), b.t,
                               static_cast<float>(width - icon.cx - 2 * margin), b.h);
-  if (!column.text.empty() && layout.Width > 0) g.DrawStringW(column.text, tools.font, layout, &tools.format, tools.black);
+  if (!column.text.empty() && layout.Width > 0)
+    g.DrawStringW(column.text, tools.font, layout, &tools.format, tools.black);
 }
 
 void PaintColumn(Canvas& canvas, const HeaderRecord& record, const HeaderColumn& column, int k, int margin,

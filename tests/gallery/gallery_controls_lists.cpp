@@ -1,7 +1,8 @@
 // "controls-lists": the framed controls and the list-view header in the styles they tell
-// apart: a plain list box with a (disabled) scroll bar and room below its items, an owner-drawn list box the window paints
-// itself, a report-style list view with a header and rows (like the program's result list),
-// a tree view with expandable items, an IP-address field and a date-time picker.
+// apart: a plain list box with a (disabled) scroll bar and room below its items, an
+// owner-drawn list box the window paints itself, a report-style list view with a header
+// and rows (like the program's result list), a tree view with expandable items, an
+// IP-address field and a date-time picker.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>

@@ -467,9 +467,9 @@ TEST_F(ListsTest, HoversAndRepaintsLeaveGdiObjectsAndMemoryFlat) {
     QuickMove(targets[i % 6], POINT{8, 8});
     QuickMove(frame_, POINT{560, 360});
   };
+  const UINT everything = RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
   auto repaint = [&] {
-    for (int id : ids)
-      RedrawWindow(Control(id), nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    for (int id : ids) RedrawWindow(Control(id), nullptr, nullptr, everything);
   };
   for (int i = 0; i < 30; ++i) cycle(i), repaint();
   gallery::Pump(100);
