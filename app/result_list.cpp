@@ -25,9 +25,7 @@ void ResultList::AddColumns() const {
   }
 }
 
-int ResultList::RowCount() const {
-  return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
-}
+int ResultList::RowCount() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
 
 int ResultList::AppendRow() const {
   static std::atomic<LPARAM> nextId{1};
@@ -71,8 +69,7 @@ std::string ResultList::Cell(int row, int column) const {
     item.iSubItem = column;
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
-    int n = static_cast<int>(
-        SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+    int n = static_cast<int>(SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
     if (n < static_cast<int>(buffer.size()) - 1) {
       buffer.resize(n);
       return buffer;

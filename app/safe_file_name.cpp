@@ -67,8 +67,7 @@ bool IsReservedDeviceName(const std::string& name) {
   static const char* const kReserved[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   for (const char* r : kReserved)
     if (base == r) return true;
-  if (base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0) && base[3] >= '0' &&
-      base[3] <= '9')
+  if (base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0) && base[3] >= '0' && base[3] <= '9')
     return true;
   return false;
 }

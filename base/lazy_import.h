@@ -44,13 +44,13 @@ auto CallImport(Fn proc, Failure failure, Args... args) {
 
 }  // namespace tunelark
 
-#define TL_LAZY_IMPORT_OR(ns, dll, name, failure)                                            \
-  namespace ns {                                                                             \
-  template <typename... Args>                                                                \
-  inline auto name(Args... args) {                                                           \
-    static const auto proc = ::tunelark::ResolveImport<decltype(&::name)>(dll, #name);       \
-    return ::tunelark::CallImport(proc, failure, args...);                                   \
-  }                                                                                          \
+#define TL_LAZY_IMPORT_OR(ns, dll, name, failure)                                      \
+  namespace ns {                                                                       \
+  template <typename... Args>                                                          \
+  inline auto name(Args... args) {                                                     \
+    static const auto proc = ::tunelark::ResolveImport<decltype(&::name)>(dll, #name); \
+    return ::tunelark::CallImport(proc, failure, args...);                             \
+  }                                                                                    \
   }
 
 #define TL_LAZY_IMPORT(ns, dll, name) TL_LAZY_IMPORT_OR(ns, dll, name, ::tunelark::ZeroResult{})

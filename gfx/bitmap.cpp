@@ -96,8 +96,7 @@ bool Bitmap::CloneAreaI(const Gdiplus::Rect& a, Gdiplus::PixelFormat format, Bit
   return into.Adopt(status, AsImage(made));
 }
 
-bool Bitmap::LockBits(const Gdiplus::Rect* rect, UINT flags, Gdiplus::PixelFormat format,
-                      Gdiplus::BitmapData& data) {
+bool Bitmap::LockBits(const Gdiplus::Rect* rect, UINT flags, Gdiplus::PixelFormat format, Gdiplus::BitmapData& data) {
   return TrackStatus(gdip::GdipBitmapLockBits(bitmap(), rect, flags, format, &data));
 }
 
@@ -148,8 +147,8 @@ bool Bitmap::RotateInto(float angle, Bitmap& target, const RotateOptions& option
   Graphics graphics;
   if (!graphics.CreateOnImage(rotated)) return false;
   if (options.fillBackground &&
-      !graphics.FillRectangleWithColour(options.background, Gdiplus::RectF(0.0f, 0.0f, static_cast<float>(newWidth),
-                                                                            static_cast<float>(newHeight))))
+      !graphics.FillRectangleWithColour(
+          options.background, Gdiplus::RectF(0.0f, 0.0f, static_cast<float>(newWidth), static_cast<float>(newHeight))))
     return false;
   if (options.setInterpolation && !graphics.SetInterpolationMode(options.interpolation)) return false;
 

@@ -22,8 +22,8 @@ class Bitmap : public Image {
   bool LoadFromFileW(std::wstring_view fileName, bool useIcm = false);
   bool LoadFromBytes(const ByteArray& bytes, bool useIcm = false);
 
-  bool CreateFromScan0(int width, int height, int stride = 0,
-                       Gdiplus::PixelFormat format = PixelFormat32bppARGB, BYTE* scan0 = nullptr);
+  bool CreateFromScan0(int width, int height, int stride = 0, Gdiplus::PixelFormat format = PixelFormat32bppARGB,
+                       BYTE* scan0 = nullptr);
   bool CreateFromGraphics(int width, int height, const Graphics& graphics);
   bool CreateFromGdiDib(const BITMAPINFO* info, void* bits);
   bool CreateFromHbitmap(HBITMAP bitmap, HPALETTE palette = nullptr);

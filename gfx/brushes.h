@@ -29,9 +29,7 @@ class BrushObject : public GdiplusObject<Native, &gdip::GdipDeleteBrush> {
     const Gdiplus::Status status = gdip::GdipCloneBrush(this->handle(), &made);
     return into.Adopt(status, static_cast<Native*>(made));
   }
-  bool GetType(Gdiplus::BrushType& type) const {
-    return TrackStatus(gdip::GdipGetBrushType(this->handle(), &type));
-  }
+  bool GetType(Gdiplus::BrushType& type) const { return TrackStatus(gdip::GdipGetBrushType(this->handle(), &type)); }
 };
 
 class SolidBrush : public BrushObject<SolidBrush, Gdiplus::GpSolidFill> {
@@ -43,12 +41,11 @@ class SolidBrush : public BrushObject<SolidBrush, Gdiplus::GpSolidFill> {
   bool GetColour(Gdiplus::ARGB& colour) const;
 };
 
-class LinearGradientBrush
-    : public BrushObject<LinearGradientBrush, Gdiplus::GpLineGradient>,
-      public TransformOps<LinearGradientBrush, &gdip::GdipGetLineTransform, &gdip::GdipSetLineTransform,
-                          &gdip::GdipResetLineTransform, &gdip::GdipMultiplyLineTransform,
-                          &gdip::GdipTranslateLineTransform, &gdip::GdipScaleLineTransform,
-                          &gdip::GdipRotateLineTransform> {
+class LinearGradientBrush : public BrushObject<LinearGradientBrush, Gdiplus::GpLineGradient>,
+                            public TransformOps<LinearGradientBrush, &gdip::GdipGetLineTransform,
+                                                &gdip::GdipSetLineTransform, &gdip::GdipResetLineTransform,
+                                                &gdip::GdipMultiplyLineTransform, &gdip::GdipTranslateLineTransform,
+                                                &gdip::GdipScaleLineTransform, &gdip::GdipRotateLineTransform> {
  public:
   using BrushObject::BrushObject;
 
@@ -60,10 +57,10 @@ class LinearGradientBrush
                       Gdiplus::LinearGradientMode mode, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
   bool CreateFromRectI(const Gdiplus::Rect& rect, Gdiplus::ARGB colour1, Gdiplus::ARGB colour2,
                        Gdiplus::LinearGradientMode mode, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
-  bool CreateFromRectWithAngle(const Gdiplus::RectF& rect, Gdiplus::ARGB colour1, Gdiplus::ARGB colour2,
-                               float angle, bool isAngleScalable, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
-  bool CreateFromRectWithAngleI(const Gdiplus::Rect& rect, Gdiplus::ARGB colour1, Gdiplus::ARGB colour2,
-                                float angle, bool isAngleScalable, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
+  bool CreateFromRectWithAngle(const Gdiplus::RectF& rect, Gdiplus::ARGB colour1, Gdiplus::ARGB colour2, float angle,
+                               bool isAngleScalable, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
+  bool CreateFromRectWithAngleI(const Gdiplus::Rect& rect, Gdiplus::ARGB colour1, Gdiplus::ARGB colour2, float angle,
+                                bool isAngleScalable, Gdiplus::WrapMode wrap = Gdiplus::WrapModeTile);
 
   bool SetColours(Gdiplus::ARGB colour1, Gdiplus::ARGB colour2);
   bool GetColours(Gdiplus::ARGB& colour1, Gdiplus::ARGB& colour2) const;
@@ -82,15 +79,14 @@ class LinearGradientBrush
   bool SetLinearBlend(float focus, float scale);
   bool SetWrapMode(Gdiplus::WrapMode wrap);
   bool GetWrapMode(Gdiplus::WrapMode& wrap) const;
-
 };
 
 class PathGradientBrush
     : public BrushObject<PathGradientBrush, Gdiplus::GpPathGradient>,
-      public TransformOps<PathGradientBrush, &gdip::GdipGetPathGradientTransform,
-                          &gdip::GdipSetPathGradientTransform, &gdip::GdipResetPathGradientTransform,
-                          &gdip::GdipMultiplyPathGradientTransform, &gdip::GdipTranslatePathGradientTransform,
-                          &gdip::GdipScalePathGradientTransform, &gdip::GdipRotatePathGradientTransform> {
+      public TransformOps<PathGradientBrush, &gdip::GdipGetPathGradientTransform, &gdip::GdipSetPathGradientTransform,
+                          &gdip::GdipResetPathGradientTransform, &gdip::GdipMultiplyPathGradientTransform,
+                          &gdip::GdipTranslatePathGradientTransform, &gdip::GdipScalePathGradientTransform,
+                          &gdip::GdipRotatePathGradientTransform> {
  public:
   using BrushObject::BrushObject;
 
@@ -127,7 +123,6 @@ class PathGradientBrush
   bool SetFocusScales(float x, float y);
   bool SetWrapMode(Gdiplus::WrapMode wrap);
   bool GetWrapMode(Gdiplus::WrapMode& wrap) const;
-
 };
 
 // A borrowed brush handle: any of the brush classes converts to it.

@@ -57,8 +57,7 @@ bool FontCollection::AddMemoryFont(const ByteArray& fontBytes) {
     lastGdiplusStatus = Gdiplus::InvalidParameter;
     return false;
   }
-  return TrackStatus(
-      gdip::GdipPrivateAddMemoryFont(handle_, fontBytes.data(), static_cast<INT>(fontBytes.size())));
+  return TrackStatus(gdip::GdipPrivateAddMemoryFont(handle_, fontBytes.data(), static_cast<INT>(fontBytes.size())));
 }
 
 bool FontCollection::GetFamilyCount(int& count) const {

@@ -25,7 +25,7 @@ class FontCollection {
   bool OpenInstalled();
   // A new, empty private collection, deleted with this object.
   bool CreatePrivate();
-  bool AddFontFile(std::string_view fileName);  // private collections only
+  bool AddFontFile(std::string_view fileName);     // private collections only
   bool AddMemoryFont(const ByteArray& fontBytes);  // private collections only
 
   bool GetFamilyCount(int& count) const;

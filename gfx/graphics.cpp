@@ -168,8 +168,7 @@ bool Graphics::DrawRectangles(const Pen& pen, const std::vector<Gdiplus::RectF>&
   return Countable(rects) && TrackStatus(gdip::GdipDrawRectangles(handle(), pen.handle(), rects.data(), Count(rects)));
 }
 bool Graphics::DrawRectanglesI(const Pen& pen, const std::vector<Gdiplus::Rect>& rects) {
-  return Countable(rects) &&
-         TrackStatus(gdip::GdipDrawRectanglesI(handle(), pen.handle(), rects.data(), Count(rects)));
+  return Countable(rects) && TrackStatus(gdip::GdipDrawRectanglesI(handle(), pen.handle(), rects.data(), Count(rects)));
 }
 bool Graphics::DrawEllipse(const Pen& pen, float x, float y, float w, float h) {
   return TrackStatus(gdip::GdipDrawEllipse(handle(), pen.handle(), x, y, w, h));
@@ -244,8 +243,7 @@ bool Graphics::FillRectangles(BrushRef brush, const std::vector<Gdiplus::RectF>&
   return Countable(rects) && TrackStatus(gdip::GdipFillRectangles(handle(), brush.handle, rects.data(), Count(rects)));
 }
 bool Graphics::FillRectanglesI(BrushRef brush, const std::vector<Gdiplus::Rect>& rects) {
-  return Countable(rects) &&
-         TrackStatus(gdip::GdipFillRectanglesI(handle(), brush.handle, rects.data(), Count(rects)));
+  return Countable(rects) && TrackStatus(gdip::GdipFillRectanglesI(handle(), brush.handle, rects.data(), Count(rects)));
 }
 bool Graphics::FillPolygon(BrushRef brush, const std::vector<PointF>& points, Gdiplus::FillMode mode) {
   return Countable(points, 3) &&
@@ -285,8 +283,8 @@ bool Graphics::FillClosedCurve2(BrushRef brush, const std::vector<PointF>& point
 }
 bool Graphics::FillClosedCurve2I(BrushRef brush, const std::vector<Point>& points, float tension,
                                  Gdiplus::FillMode mode) {
-  return Countable(points, 3) && TrackStatus(gdip::GdipFillClosedCurve2I(handle(), brush.handle, points.data(),
-                                                                         Count(points), tension, mode));
+  return Countable(points, 3) &&
+         TrackStatus(gdip::GdipFillClosedCurve2I(handle(), brush.handle, points.data(), Count(points), tension, mode));
 }
 bool Graphics::FillRegion(BrushRef brush, const Region& region) {
   return TrackStatus(gdip::GdipFillRegion(handle(), brush.handle, region.handle()));
@@ -303,8 +301,8 @@ bool Graphics::DrawStringW(std::wstring_view text, const Font& font, const Gdipl
                            const StringFormat* format, BrushRef brush) {
   if (text.size() > INT_MAX) return TrackStatus(Gdiplus::InvalidParameter);
   const std::wstring copy(text);
-  return TrackStatus(gdip::GdipDrawString(handle(), copy.c_str(), static_cast<INT>(copy.size()), font.handle(),
-                                          &layout, FormatOf(format), brush.handle));
+  return TrackStatus(gdip::GdipDrawString(handle(), copy.c_str(), static_cast<INT>(copy.size()), font.handle(), &layout,
+                                          FormatOf(format), brush.handle));
 }
 
 bool Graphics::MeasureString(std::string_view text, const Font& font, const Gdiplus::RectF& layout,
@@ -319,9 +317,9 @@ bool Graphics::MeasureStringW(std::wstring_view text, const Font& font, const Gd
   if (text.size() > INT_MAX) return TrackStatus(Gdiplus::InvalidParameter);
   const std::wstring copy(text);
   INT fitted = 0, lines = 0;
-  const bool ok = TrackStatus(gdip::GdipMeasureString(handle(), copy.c_str(), static_cast<INT>(copy.size()),
-                                                      font.handle(), &layout, FormatOf(format), &bounds, &fitted,
-                                                      &lines));
+  const bool ok =
+      TrackStatus(gdip::GdipMeasureString(handle(), copy.c_str(), static_cast<INT>(copy.size()), font.handle(), &layout,
+                                          FormatOf(format), &bounds, &fitted, &lines));
   if (codepointsFitted) *codepointsFitted = fitted;
   if (linesFilled) *linesFilled = lines;
   return ok;

@@ -21,9 +21,9 @@ class StringFormat;
 
 class Graphics : public GdiplusObject<Gdiplus::GpGraphics, &gdip::GdipDeleteGraphics>,
                  public TransformOps<Graphics, &gdip::GdipGetWorldTransform, &gdip::GdipSetWorldTransform,
-                                 &gdip::GdipResetWorldTransform, &gdip::GdipMultiplyWorldTransform,
-                                 &gdip::GdipTranslateWorldTransform, &gdip::GdipScaleWorldTransform,
-                                 &gdip::GdipRotateWorldTransform> {
+                                     &gdip::GdipResetWorldTransform, &gdip::GdipMultiplyWorldTransform,
+                                     &gdip::GdipTranslateWorldTransform, &gdip::GdipScaleWorldTransform,
+                                     &gdip::GdipRotateWorldTransform> {
  public:
   using GdiplusObject::GdiplusObject;
 
@@ -127,14 +127,13 @@ class Graphics : public GdiplusObject<Gdiplus::GpGraphics, &gdip::GdipDeleteGrap
   bool FillRegion(BrushRef brush, const Region& region);
 
   // Text: code page 936 texts (and UTF-16 forms). format may be null (the default format).
-  bool DrawString(std::string_view text, const Font& font, const Gdiplus::RectF& layout,
-                  const StringFormat* format, BrushRef brush);
-  bool DrawStringW(std::wstring_view text, const Font& font, const Gdiplus::RectF& layout,
-                   const StringFormat* format, BrushRef brush);
+  bool DrawString(std::string_view text, const Font& font, const Gdiplus::RectF& layout, const StringFormat* format,
+                  BrushRef brush);
+  bool DrawStringW(std::wstring_view text, const Font& font, const Gdiplus::RectF& layout, const StringFormat* format,
+                   BrushRef brush);
   // Box the text takes inside layout; codepointsFitted and linesFilled may be null.
-  bool MeasureString(std::string_view text, const Font& font, const Gdiplus::RectF& layout,
-                     const StringFormat* format, Gdiplus::RectF& bounds, int* codepointsFitted = nullptr,
-                     int* linesFilled = nullptr) const;
+  bool MeasureString(std::string_view text, const Font& font, const Gdiplus::RectF& layout, const StringFormat* format,
+                     Gdiplus::RectF& bounds, int* codepointsFitted = nullptr, int* linesFilled = nullptr) const;
   bool MeasureStringW(std::wstring_view text, const Font& font, const Gdiplus::RectF& layout,
                       const StringFormat* format, Gdiplus::RectF& bounds, int* codepointsFitted = nullptr,
                       int* linesFilled = nullptr) const;
@@ -150,10 +149,10 @@ class Graphics : public GdiplusObject<Gdiplus::GpGraphics, &gdip::GdipDeleteGrap
   bool DrawImageRect(const Image& image, float x, float y, float width, float height);
   bool DrawImageRectI(const Image& image, int x, int y, int width, int height);
   // Part (srcX, srcY, srcWidth, srcHeight) of the image, in srcUnit, into the destination.
-  bool DrawImageRectRect(const Image& image, const Gdiplus::RectF& destination, float srcX, float srcY,
-                         float srcWidth, float srcHeight, Gdiplus::Unit srcUnit = Gdiplus::UnitPixel);
-  bool DrawImageRectRectI(const Image& image, const Gdiplus::Rect& destination, int srcX, int srcY,
-                          int srcWidth, int srcHeight, Gdiplus::Unit srcUnit = Gdiplus::UnitPixel);
+  bool DrawImageRectRect(const Image& image, const Gdiplus::RectF& destination, float srcX, float srcY, float srcWidth,
+                         float srcHeight, Gdiplus::Unit srcUnit = Gdiplus::UnitPixel);
+  bool DrawImageRectRectI(const Image& image, const Gdiplus::Rect& destination, int srcX, int srcY, int srcWidth,
+                          int srcHeight, Gdiplus::Unit srcUnit = Gdiplus::UnitPixel);
   // Parallelogram form: points are upper-left, upper-right, lower-left (3 points).
   bool DrawImagePoints(const Image& image, const std::vector<Gdiplus::PointF>& points);
   bool DrawImagePointsI(const Image& image, const std::vector<Gdiplus::Point>& points);

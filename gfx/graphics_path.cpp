@@ -61,7 +61,9 @@ bool GraphicsPath::GetFillMode(Gdiplus::FillMode& mode) const {
   return TrackStatus(gdip::GdipGetPathFillMode(handle(), &mode));
 }
 
-bool GraphicsPath::SetFillMode(Gdiplus::FillMode mode) { return TrackStatus(gdip::GdipSetPathFillMode(handle(), mode)); }
+bool GraphicsPath::SetFillMode(Gdiplus::FillMode mode) {
+  return TrackStatus(gdip::GdipSetPathFillMode(handle(), mode));
+}
 
 bool GraphicsPath::GetPointCount(int& count) const {
   INT n = 0;
@@ -157,12 +159,10 @@ bool GraphicsPath::AddCurveI(const std::vector<Point>& points) {
   return Countable(points, 2) && TrackStatus(gdip::GdipAddPathCurveI(handle(), points.data(), Count(points)));
 }
 bool GraphicsPath::AddCurve2(const std::vector<PointF>& points, float tension) {
-  return Countable(points, 2) &&
-         TrackStatus(gdip::GdipAddPathCurve2(handle(), points.data(), Count(points), tension));
+  return Countable(points, 2) && TrackStatus(gdip::GdipAddPathCurve2(handle(), points.data(), Count(points), tension));
 }
 bool GraphicsPath::AddCurve2I(const std::vector<Point>& points, float tension) {
-  return Countable(points, 2) &&
-         TrackStatus(gdip::GdipAddPathCurve2I(handle(), points.data(), Count(points), tension));
+  return Countable(points, 2) && TrackStatus(gdip::GdipAddPathCurve2I(handle(), points.data(), Count(points), tension));
 }
 bool GraphicsPath::AddCurve3(const std::vector<PointF>& points, int offset, int segments, float tension) {
   return Countable(points, 2) &&
@@ -173,12 +173,10 @@ bool GraphicsPath::AddCurve3I(const std::vector<Point>& points, int offset, int 
          TrackStatus(gdip::GdipAddPathCurve3I(handle(), points.data(), Count(points), offset, segments, tension));
 }
 bool GraphicsPath::AddClosedCurve(const std::vector<PointF>& points) {
-  return Countable(points, 3) &&
-         TrackStatus(gdip::GdipAddPathClosedCurve(handle(), points.data(), Count(points)));
+  return Countable(points, 3) && TrackStatus(gdip::GdipAddPathClosedCurve(handle(), points.data(), Count(points)));
 }
 bool GraphicsPath::AddClosedCurveI(const std::vector<Point>& points) {
-  return Countable(points, 3) &&
-         TrackStatus(gdip::GdipAddPathClosedCurveI(handle(), points.data(), Count(points)));
+  return Countable(points, 3) && TrackStatus(gdip::GdipAddPathClosedCurveI(handle(), points.data(), Count(points)));
 }
 bool GraphicsPath::AddClosedCurve2(const std::vector<PointF>& points, float tension) {
   return Countable(points, 3) &&
@@ -208,11 +206,10 @@ bool GraphicsPath::AddRoundedRectanglePercent(float x, float y, float width, flo
   const float arcHeight = static_cast<float>(static_cast<int>(static_cast<double>(height) * roundness / 100.0));
   auto* h = handle();
   if (!TrackStatus(gdip::GdipAddPathArc(h, x + width - arcWidth, y, arcWidth, arcHeight, 270.0f, 90.0f))) return false;
-  if (!TrackStatus(gdip::GdipAddPathArc(h, x + width - arcWidth, y + height - arcHeight, arcWidth, arcHeight, 0.0f,
-                                        90.0f)))
+  if (!TrackStatus(
+          gdip::GdipAddPathArc(h, x + width - arcWidth, y + height - arcHeight, arcWidth, arcHeight, 0.0f, 90.0f)))
     return false;
-  if (!TrackStatus(gdip::GdipAddPathArc(h, x, y + height - arcHeight, arcWidth, arcHeight, 90.0f, 90.0f)))
-    return false;
+  if (!TrackStatus(gdip::GdipAddPathArc(h, x, y + height - arcHeight, arcWidth, arcHeight, 90.0f, 90.0f))) return false;
   if (!TrackStatus(gdip::GdipAddPathArc(h, x, y, arcWidth, arcHeight, 180.0f, 90.0f))) return false;
   return TrackStatus(gdip::GdipClosePathFigure(h));
 }
@@ -315,17 +312,16 @@ bool GraphicsPath::IsVisiblePointI(int x, int y, const Graphics* graphics, bool&
 bool GraphicsPath::IsOutlineVisiblePoint(float x, float y, const Pen& pen, const Graphics* graphics,
                                          bool& result) const {
   BOOL value = FALSE;
-  const bool ok = TrackStatus(
-      gdip::GdipIsOutlineVisiblePathPoint(handle(), x, y, pen.handle(), GraphicsOf(graphics), &value));
+  const bool ok =
+      TrackStatus(gdip::GdipIsOutlineVisiblePathPoint(handle(), x, y, pen.handle(), GraphicsOf(graphics), &value));
   result = value != FALSE;
   return ok;
 }
 
-bool GraphicsPath::IsOutlineVisiblePointI(int x, int y, const Pen& pen, const Graphics* graphics,
-                                          bool& result) const {
+bool GraphicsPath::IsOutlineVisiblePointI(int x, int y, const Pen& pen, const Graphics* graphics, bool& result) const {
   BOOL value = FALSE;
-  const bool ok = TrackStatus(
-      gdip::GdipIsOutlineVisiblePathPointI(handle(), x, y, pen.handle(), GraphicsOf(graphics), &value));
+  const bool ok =
+      TrackStatus(gdip::GdipIsOutlineVisiblePathPointI(handle(), x, y, pen.handle(), GraphicsOf(graphics), &value));
   result = value != FALSE;
   return ok;
 }

@@ -75,10 +75,10 @@ class GraphicsPath : public GdiplusObject<Gdiplus::GpPath, &gdip::GdipDeletePath
   bool AddPolygon(const std::vector<Gdiplus::PointF>& points);
   bool AddPolygonI(const std::vector<Gdiplus::Point>& points);
   bool AddPath(const GraphicsPath& other, bool connect);
-  bool AddString(std::string_view text, const FontFamily& family, int style, float emSize,
-                 const Gdiplus::RectF& layout, const StringFormat* format);
-  bool AddStringI(std::string_view text, const FontFamily& family, int style, float emSize,
-                  const Gdiplus::Rect& layout, const StringFormat* format);
+  bool AddString(std::string_view text, const FontFamily& family, int style, float emSize, const Gdiplus::RectF& layout,
+                 const StringFormat* format);
+  bool AddStringI(std::string_view text, const FontFamily& family, int style, float emSize, const Gdiplus::Rect& layout,
+                  const StringFormat* format);
   bool AddStringW(std::wstring_view text, const FontFamily& family, int style, float emSize,
                   const Gdiplus::RectF& layout, const StringFormat* format);
   bool AddStringWI(std::wstring_view text, const FontFamily& family, int style, float emSize,

@@ -14,19 +14,13 @@ size_t ValueSize(int type) {
   switch (type) {
     case Gdiplus::EncoderParameterValueTypeByte:
     case Gdiplus::EncoderParameterValueTypeASCII:
-    case Gdiplus::EncoderParameterValueTypeUndefined:
-      return 1;
-    case Gdiplus::EncoderParameterValueTypeShort:
-      return 2;
-    case Gdiplus::EncoderParameterValueTypeLong:
-      return 4;
+    case Gdiplus::EncoderParameterValueTypeUndefined: return 1;
+    case Gdiplus::EncoderParameterValueTypeShort: return 2;
+    case Gdiplus::EncoderParameterValueTypeLong: return 4;
     case Gdiplus::EncoderParameterValueTypeRational:
-    case Gdiplus::EncoderParameterValueTypeLongRange:
-      return 8;
-    case Gdiplus::EncoderParameterValueTypeRationalRange:
-      return 16;
-    default:
-      return 0;
+    case Gdiplus::EncoderParameterValueTypeLongRange: return 8;
+    case Gdiplus::EncoderParameterValueTypeRationalRange: return 16;
+    default: return 0;
   }
 }
 
@@ -38,8 +32,8 @@ class EncoderBlock {
   // shorter than its count and type say: GDI+ would read past it.
   bool Build(const std::vector<EncoderParameter>& parameters) {
     if (parameters.empty() || parameters.size() > 1024) return Fail();
-    const size_t bytes = offsetof(Gdiplus::EncoderParameters, Parameter) +
-                         parameters.size() * sizeof(Gdiplus::EncoderParameter);
+    const size_t bytes =
+        offsetof(Gdiplus::EncoderParameters, Parameter) + parameters.size() * sizeof(Gdiplus::EncoderParameter);
     block_.assign(bytes / sizeof(std::max_align_t) + 1, std::max_align_t{});
     auto* list = reinterpret_cast<Gdiplus::EncoderParameters*>(block_.data());
     list->Count = static_cast<UINT>(parameters.size());
@@ -125,8 +119,8 @@ bool Image::AdoptStreamImage(Gdiplus::Status status, Gdiplus::GpImage* made, Mem
     if (made) gdip::GdipDisposeImage(made);
     return false;
   }
-  Base::Attach(made);                // the old image goes first,
-  loadStream = std::move(stream);    // then the stream it may have read from
+  Base::Attach(made);              // the old image goes first,
+  loadStream = std::move(stream);  // then the stream it may have read from
   return true;
 }
 
@@ -135,9 +129,9 @@ bool Image::LoadFromFile(std::string_view fileName, bool useIcm) { return LoadFr
 bool Image::LoadFromFileW(std::wstring_view fileName, bool useIcm) {
   const std::wstring name(fileName);
   Gdiplus::GpImage* made = nullptr;
-  return Adopt(useIcm ? gdip::GdipLoadImageFromFileICM(name.c_str(), &made)
-                      : gdip::GdipLoadImageFromFile(name.c_str(), &made),
-               made);
+  return Adopt(
+      useIcm ? gdip::GdipLoadImageFromFileICM(name.c_str(), &made) : gdip::GdipLoadImageFromFile(name.c_str(), &made),
+      made);
 }
 
 bool Image::LoadFromBytes(const ByteArray& bytes, bool useIcm) {

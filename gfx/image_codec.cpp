@@ -23,7 +23,8 @@ bool TextToGuid(std::string_view text, GUID& guid) {
 std::string FindEncoderClsid(std::string_view formatText) {
   if (formatText.empty()) return {};
   UINT count = 0, size = 0;
-  if (!TrackStatus(gdip::GdipGetImageEncodersSize(&count, &size)) || count == 0 || size < count * sizeof(Gdiplus::ImageCodecInfo))
+  if (!TrackStatus(gdip::GdipGetImageEncodersSize(&count, &size)) || count == 0 ||
+      size < count * sizeof(Gdiplus::ImageCodecInfo))
     return {};
   // The codec records and the strings they point at share one block.
   std::vector<unsigned char> block(size);

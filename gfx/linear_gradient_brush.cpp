@@ -29,20 +29,18 @@ bool LinearGradientBrush::CreateFromRectI(const Gdiplus::Rect& rect, ARGB colour
   return Adopt(gdip::GdipCreateLineBrushFromRectI(&rect, colour1, colour2, mode, wrap, &made), made);
 }
 
-bool LinearGradientBrush::CreateFromRectWithAngle(const Gdiplus::RectF& rect, ARGB colour1, ARGB colour2,
-                                                  float angle, bool isAngleScalable, Gdiplus::WrapMode wrap) {
+bool LinearGradientBrush::CreateFromRectWithAngle(const Gdiplus::RectF& rect, ARGB colour1, ARGB colour2, float angle,
+                                                  bool isAngleScalable, Gdiplus::WrapMode wrap) {
   Gdiplus::GpLineGradient* made = nullptr;
-  return Adopt(gdip::GdipCreateLineBrushFromRectWithAngle(&rect, colour1, colour2, angle, isAngleScalable, wrap,
-                                                          &made),
+  return Adopt(gdip::GdipCreateLineBrushFromRectWithAngle(&rect, colour1, colour2, angle, isAngleScalable, wrap, &made),
                made);
 }
 
-bool LinearGradientBrush::CreateFromRectWithAngleI(const Gdiplus::Rect& rect, ARGB colour1, ARGB colour2,
-                                                   float angle, bool isAngleScalable, Gdiplus::WrapMode wrap) {
+bool LinearGradientBrush::CreateFromRectWithAngleI(const Gdiplus::Rect& rect, ARGB colour1, ARGB colour2, float angle,
+                                                   bool isAngleScalable, Gdiplus::WrapMode wrap) {
   Gdiplus::GpLineGradient* made = nullptr;
-  return Adopt(gdip::GdipCreateLineBrushFromRectWithAngleI(&rect, colour1, colour2, angle, isAngleScalable, wrap,
-                                                           &made),
-               made);
+  return Adopt(
+      gdip::GdipCreateLineBrushFromRectWithAngleI(&rect, colour1, colour2, angle, isAngleScalable, wrap, &made), made);
 }
 
 bool LinearGradientBrush::SetColours(ARGB colour1, ARGB colour2) {
@@ -97,8 +95,8 @@ bool LinearGradientBrush::GetBlend(std::vector<float>& factors, std::vector<floa
 
 bool LinearGradientBrush::SetPresetBlend(const std::vector<ARGB>& colours, const std::vector<float>& positions) {
   if (!detail::BlendSizesMatch(colours, positions)) return false;
-  return TrackStatus(gdip::GdipSetLinePresetBlend(handle(), colours.data(), positions.data(),
-                                                  static_cast<INT>(colours.size())));
+  return TrackStatus(
+      gdip::GdipSetLinePresetBlend(handle(), colours.data(), positions.data(), static_cast<INT>(colours.size())));
 }
 
 bool LinearGradientBrush::GetPresetBlendCount(int& count) const {

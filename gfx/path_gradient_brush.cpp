@@ -114,8 +114,8 @@ bool PathGradientBrush::GetBlendCount(int& count) const {
 
 bool PathGradientBrush::SetBlend(const std::vector<float>& factors, const std::vector<float>& positions) {
   if (!detail::BlendSizesMatch(factors, positions)) return false;
-  return TrackStatus(gdip::GdipSetPathGradientBlend(handle(), factors.data(), positions.data(),
-                                                    static_cast<INT>(factors.size())));
+  return TrackStatus(
+      gdip::GdipSetPathGradientBlend(handle(), factors.data(), positions.data(), static_cast<INT>(factors.size())));
 }
 
 bool PathGradientBrush::GetBlend(std::vector<float>& factors, std::vector<float>& positions) const {

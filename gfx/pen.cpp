@@ -48,13 +48,9 @@ bool Pen::GetStartCap(Gdiplus::LineCap& cap) const { return TrackStatus(gdip::Gd
 bool Pen::SetEndCap(Gdiplus::LineCap cap) { return TrackStatus(gdip::GdipSetPenEndCap(handle(), cap)); }
 bool Pen::GetEndCap(Gdiplus::LineCap& cap) const { return TrackStatus(gdip::GdipGetPenEndCap(handle(), &cap)); }
 bool Pen::SetDashCap(Gdiplus::DashCap cap) { return TrackStatus(gdip::GdipSetPenDashCap197819(handle(), cap)); }
-bool Pen::GetDashCap(Gdiplus::DashCap& cap) const {
-  return TrackStatus(gdip::GdipGetPenDashCap197819(handle(), &cap));
-}
+bool Pen::GetDashCap(Gdiplus::DashCap& cap) const { return TrackStatus(gdip::GdipGetPenDashCap197819(handle(), &cap)); }
 bool Pen::SetLineJoin(Gdiplus::LineJoin join) { return TrackStatus(gdip::GdipSetPenLineJoin(handle(), join)); }
-bool Pen::GetLineJoin(Gdiplus::LineJoin& join) const {
-  return TrackStatus(gdip::GdipGetPenLineJoin(handle(), &join));
-}
+bool Pen::GetLineJoin(Gdiplus::LineJoin& join) const { return TrackStatus(gdip::GdipGetPenLineJoin(handle(), &join)); }
 bool Pen::SetMiterLimit(float limit) { return TrackStatus(gdip::GdipSetPenMiterLimit(handle(), limit)); }
 bool Pen::GetMiterLimit(float& limit) const { return TrackStatus(gdip::GdipGetPenMiterLimit(handle(), &limit)); }
 bool Pen::SetAlignment(Gdiplus::PenAlignment alignment) {
@@ -67,9 +63,7 @@ bool Pen::GetAlignment(Gdiplus::PenAlignment& alignment) const {
 bool Pen::SetColour(Gdiplus::ARGB colour) { return TrackStatus(gdip::GdipSetPenColor(handle(), colour)); }
 bool Pen::GetColour(Gdiplus::ARGB& colour) const { return TrackStatus(gdip::GdipGetPenColor(handle(), &colour)); }
 bool Pen::SetBrush(BrushRef brush) { return TrackStatus(gdip::GdipSetPenBrushFill(handle(), brush.handle)); }
-bool Pen::GetFillType(Gdiplus::PenType& type) const {
-  return TrackStatus(gdip::GdipGetPenFillType(handle(), &type));
-}
+bool Pen::GetFillType(Gdiplus::PenType& type) const { return TrackStatus(gdip::GdipGetPenFillType(handle(), &type)); }
 bool Pen::SetDashStyle(Gdiplus::DashStyle style) { return TrackStatus(gdip::GdipSetPenDashStyle(handle(), style)); }
 bool Pen::GetDashStyle(Gdiplus::DashStyle& style) const {
   return TrackStatus(gdip::GdipGetPenDashStyle(handle(), &style));

@@ -9,11 +9,11 @@
 
 namespace tunelark {
 
-class Pen : public GdiplusObject<Gdiplus::GpPen, &gdip::GdipDeletePen>,
-            public TransformOps<Pen, &gdip::GdipGetPenTransform, &gdip::GdipSetPenTransform,
-                            &gdip::GdipResetPenTransform, &gdip::GdipMultiplyPenTransform,
-                            &gdip::GdipTranslatePenTransform, &gdip::GdipScalePenTransform,
-                            &gdip::GdipRotatePenTransform> {
+class Pen
+    : public GdiplusObject<Gdiplus::GpPen, &gdip::GdipDeletePen>,
+      public TransformOps<Pen, &gdip::GdipGetPenTransform, &gdip::GdipSetPenTransform, &gdip::GdipResetPenTransform,
+                          &gdip::GdipMultiplyPenTransform, &gdip::GdipTranslatePenTransform,
+                          &gdip::GdipScalePenTransform, &gdip::GdipRotatePenTransform> {
  public:
   using GdiplusObject::GdiplusObject;
 

@@ -167,16 +167,16 @@ bool Region::IsVisiblePointI(int x, int y, const Graphics* graphics, bool& resul
 
 bool Region::IsVisibleRect(const Gdiplus::RectF& r, const Graphics* graphics, bool& result) const {
   BOOL value = FALSE;
-  const bool ok = TrackStatus(
-      gdip::GdipIsVisibleRegionRect(handle(), r.X, r.Y, r.Width, r.Height, GraphicsOf(graphics), &value));
+  const bool ok =
+      TrackStatus(gdip::GdipIsVisibleRegionRect(handle(), r.X, r.Y, r.Width, r.Height, GraphicsOf(graphics), &value));
   result = value != FALSE;
   return ok;
 }
 
 bool Region::IsVisibleRectI(const Gdiplus::Rect& r, const Graphics* graphics, bool& result) const {
   BOOL value = FALSE;
-  const bool ok = TrackStatus(
-      gdip::GdipIsVisibleRegionRectI(handle(), r.X, r.Y, r.Width, r.Height, GraphicsOf(graphics), &value));
+  const bool ok =
+      TrackStatus(gdip::GdipIsVisibleRegionRectI(handle(), r.X, r.Y, r.Width, r.Height, GraphicsOf(graphics), &value));
   result = value != FALSE;
   return ok;
 }

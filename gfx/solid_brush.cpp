@@ -7,9 +7,7 @@ bool SolidBrush::Create(Gdiplus::ARGB colour) {
   return Adopt(gdip::GdipCreateSolidFill(colour, &made), made);
 }
 
-bool SolidBrush::SetColour(Gdiplus::ARGB colour) {
-  return TrackStatus(gdip::GdipSetSolidFillColor(handle(), colour));
-}
+bool SolidBrush::SetColour(Gdiplus::ARGB colour) { return TrackStatus(gdip::GdipSetSolidFillColor(handle(), colour)); }
 
 bool SolidBrush::GetColour(Gdiplus::ARGB& colour) const {
   return TrackStatus(gdip::GdipGetSolidFillColor(handle(), &colour));

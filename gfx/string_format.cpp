@@ -107,8 +107,8 @@ bool StringFormat::SetMeasurableCharacterRanges(const std::vector<Gdiplus::Chara
     lastGdiplusStatus = Gdiplus::ValueOverflow;
     return false;
   }
-  return TrackStatus(gdip::GdipSetStringFormatMeasurableCharacterRanges(handle(), static_cast<INT>(ranges.size()),
-                                                                         ranges.data()));
+  return TrackStatus(
+      gdip::GdipSetStringFormatMeasurableCharacterRanges(handle(), static_cast<INT>(ranges.size()), ranges.data()));
 }
 
 bool StringFormat::GetMeasurableCharacterRangeCount(int& count) const {

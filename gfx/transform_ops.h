@@ -38,8 +38,7 @@ class TransformOps {
         [h, sx, sy](Gdiplus::MatrixOrder o) { return ScaleFn(h, sx, sy, o); });
   }
   // Rotate by angle degrees about centre.
-  bool RotateAt(float angle, const Gdiplus::PointF& centre,
-                Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend) {
+  bool RotateAt(float angle, const Gdiplus::PointF& centre, Gdiplus::MatrixOrder order = Gdiplus::MatrixOrderPrepend) {
     auto* h = native();
     return detail::AboutPoint(
         centre, order, [h](float dx, float dy, Gdiplus::MatrixOrder o) { return TranslateFn(h, dx, dy, o); },

@@ -78,9 +78,9 @@ bool ConvertWithAdodbStream(const ByteArray& bytes, const std::string& charset, 
   if (!ByteArrayVariant(bytes, data)) return false;
   com::Variant result;
   bool ok = stream.Put(L"Type", com::Variant::Int(1)) && stream.Put(L"Mode", com::Variant::Int(3)) &&
-            stream.Call(L"Open") && stream.Call(L"Write", {&data}) &&
-            stream.Put(L"Position", com::Variant::Int(0)) && stream.Put(L"Type", com::Variant::Int(2)) &&
-            stream.Put(L"Charset", com::Variant::Text(charset)) && stream.Call(L"ReadText", {}, &result);
+            stream.Call(L"Open") && stream.Call(L"Write", {&data}) && stream.Put(L"Position", com::Variant::Int(0)) &&
+            stream.Put(L"Type", com::Variant::Int(2)) && stream.Put(L"Charset", com::Variant::Text(charset)) &&
+            stream.Call(L"ReadText", {}, &result);
   stream.Call(L"Close");
   if (!ok) return false;
   text = WideToGbk(result.ToWide());

@@ -17,7 +17,7 @@
 namespace tunelark {
 namespace {
 
-constexpr DWORD kReadBlock = 1024 * 1024;  // each WinINet read has a fixed cost: read big blocks
+constexpr DWORD kReadBlock = 1024 * 1024;   // each WinINet read has a fixed cost: read big blocks
 constexpr DWORD kReceiveTimeoutMs = 30000;  // a server silent this long has given up
 
 bool IsRedirect(DWORD status) {
@@ -220,7 +220,8 @@ bool ReadAvailable(GuardedRequest& request, unsigned char* buffer, DWORD size, D
     return true;
   }
   // Without IRF_NO_WAIT support: read exactly what is known to be there.
-  return request.Call([&](HINTERNET r) { return inet::InternetReadFile(r, buffer, available < size ? available : size, got); });
+  return request.Call(
+      [&](HINTERNET r) { return inet::InternetReadFile(r, buffer, available < size ? available : size, got); });
 }
 
 // Reads the body in the way that suits the server's pace. While data trickles in, each read
@@ -297,8 +298,7 @@ DownloadOutcome SaveBody(GuardedRequest& request, const DownloadRequest& job) {
     if (!reader.Read(block.data(), kReadBlock, &got)) return Stopped(job);
     if (got == 0) break;
     DWORD written = 0;
-    if (!WriteFile(file.get(), block.data(), got, &written, nullptr) || written != got)
-      return DownloadOutcome::kFailed;
+    if (!WriteFile(file.get(), block.data(), got, &written, nullptr) || written != got) return DownloadOutcome::kFailed;
     received += got;
     if (job.progress) job.progress(received, hasLength ? static_cast<std::int64_t>(announced) : -1);
     if (IsCancelled(job)) return DownloadOutcome::kCancelled;
@@ -333,8 +333,8 @@ struct Hop {
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT |
                         INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI | (parts.secure ? INTERNET_FLAG_SECURE : 0);
     request = OpenHandle(job, [&] {
-      return inet::HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), "HTTP/1.1", nullptr, nullptr,
-                                    flags, 0);
+      return inet::HttpOpenRequestA(connection.get(), "GET", parts.object.c_str(), "HTTP/1.1", nullptr, nullptr, flags,
+                                    0);
     });
     return request != nullptr;
   }
@@ -350,9 +350,8 @@ bool Send(GuardedRequest& request) {
 }  // namespace
 
 DownloadOutcome DownloadFile(const DownloadRequest& job) {
-  InternetHandle root(OpenHandle(job, [] {
-    return inet::InternetOpenA(kWinInetUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-  }));
+  InternetHandle root(OpenHandle(
+      job, [] { return inet::InternetOpenA(kWinInetUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0); }));
   if (!root) return Stopped(job);
   std::string address = job.address;
   for (int hop = 0; hop <= job.maxRedirects; ++hop) {

@@ -29,10 +29,10 @@ class DownloadCancel {
   friend class TemporaryFile;
   mutable std::mutex mutex_;
   bool cancelled_ = false;
-  void* request_ = nullptr;     // the request being read, closed by Cancel() during a call
-  bool inCall_ = false;         // the download thread is inside a WinINet call on request_
-  bool closedInCall_ = false;   // Cancel() closed request_ during that call
-  std::string temporaryPath_;   // the file being written, deleted by Cancel()
+  void* request_ = nullptr;    // the request being read, closed by Cancel() during a call
+  bool inCall_ = false;        // the download thread is inside a WinINet call on request_
+  bool closedInCall_ = false;  // Cancel() closed request_ during that call
+  std::string temporaryPath_;  // the file being written, deleted by Cancel()
 };
 
 enum class DownloadOutcome { kComplete, kFailed, kCancelled };

@@ -58,8 +58,7 @@ bool HasUsablePort(const std::string& address) {
   if (colon == std::string::npos || (bracket != std::string::npos && colon < bracket)) return true;
   const std::string digits = authority.substr(colon + 1);
   if (digits.empty()) return true;
-  if (digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
-    return false;
+  if (digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
   const int port = std::stoi(digits);
   return port >= 1 && port <= 65535;
 }

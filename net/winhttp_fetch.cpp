@@ -69,8 +69,10 @@ bool CrackAddress(const std::string& address, Target& target) {
   parts.dwExtraInfoLength = static_cast<DWORD>(-1);
   if (wide.empty() || !HasUsablePort(address) || !WinHttpCrackUrl(wide.c_str(), 0, 0, &parts)) return false;
   if (parts.lpszHostName) target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
-  if (parts.lpszUrlPath && parts.dwUrlPathLength >= 1) target.object.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
-  else target.object = L"/";
+  if (parts.lpszUrlPath && parts.dwUrlPathLength >= 1)
+    target.object.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+  else
+    target.object = L"/";
   if (parts.lpszExtraInfo) target.object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
   target.port = parts.nPort;
   target.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;

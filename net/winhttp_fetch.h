@@ -14,17 +14,17 @@ namespace tunelark {
 
 struct WinHttpOptions {
   HttpMethod method = HttpMethod::kGet;  // other values -> GET
-  std::string postText;                // sent for every method, as its bytes
-  std::string* cookies = nullptr;      // in/out: reply cookies merged in
-  std::string* replyCookies = nullptr; // out
-  std::string headers;                 // extra header lines separated by CRLF
-  std::string* replyHeaders = nullptr; // out: raw reply headers
+  std::string postText;                  // sent for every method, as its bytes
+  std::string* cookies = nullptr;        // in/out: reply cookies merged in
+  std::string* replyCookies = nullptr;   // out
+  std::string headers;                   // extra header lines separated by CRLF
+  std::string* replyHeaders = nullptr;   // out: raw reply headers
   bool noRedirect = false;
   std::string userName, password, proxy, proxyUser, proxyPassword;
-  int timeoutSeconds = 0;              // each phase; <=0 -> 30 s
-  std::string* location = nullptr;     // out: value of the reply's location line
-  std::string* status = nullptr;       // out: "302 Found", or a numbered message
-  ByteArray* body = nullptr;           // out: the body bytes
+  int timeoutSeconds = 0;           // each phase; <=0 -> 30 s
+  std::string* location = nullptr;  // out: value of the reply's location line
+  std::string* status = nullptr;    // out: "302 Found", or a numbered message
+  ByteArray* body = nullptr;        // out: the body bytes
 };
 
 // Status messages written into WinHttpOptions::status when a step fails.

@@ -70,9 +70,10 @@ HINTERNET OpenRoot(const std::string& agent, const std::string& proxy, bool secu
   return inet::InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxyName.c_str(), "", 0);
 }
 
-HINTERNET OpenRequest(HINTERNET connection, const std::string& address, const WinInetOptions& options,
-                      bool secure) {
-  const char* verb = options.method == HttpMethod::kPost ? "POST" : options.method == HttpMethod::kHead ? "HEAD" : "GET";
+HINTERNET OpenRequest(HINTERNET connection, const std::string& address, const WinInetOptions& options, bool secure) {
+  const char* verb = options.method == HttpMethod::kPost   ? "POST"
+                     : options.method == HttpMethod::kHead ? "HEAD"
+                                                           : "GET";
   // NO_CACHE_WRITE: without it WinINet keeps a copy of every body in the user's web cache,
   // which no later call reads since every request reloads. INTERNET_FLAG_NEED_FILE is left
   // out for the same reason: it asks for a file copy of the body even when it cannot be
@@ -161,9 +162,8 @@ ByteArray WinInetFetch(const std::string& address, WinInetOptions& options) {
   if (!root) return {};
   const std::string host = UrlHost(address);
   const auto port = static_cast<INTERNET_PORT>(UrlPort(address));
-  InternetHandle connection(Opened([&] {
-    return inet::InternetConnectA(root.get(), host.c_str(), port, "", "", INTERNET_SERVICE_HTTP, 0, 0);
-  }));
+  InternetHandle connection(Opened(
+      [&] { return inet::InternetConnectA(root.get(), host.c_str(), port, "", "", INTERNET_SERVICE_HTTP, 0, 0); }));
   if (!connection) return {};
   InternetHandle request(Opened([&] { return OpenRequest(connection.get(), address, options, secure); }));
   if (!request) return {};

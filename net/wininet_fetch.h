@@ -13,15 +13,15 @@ namespace tunelark {
 
 struct WinInetOptions {
   HttpMethod method = HttpMethod::kGet;  // kPost, kHead; other values -> GET
-  std::string postText;                // body for POST and HEAD when postBytes is empty
-  std::string* cookies = nullptr;      // in/out; nullptr = not given
-  std::string* replyCookies = nullptr; // out
-  std::string* headers = nullptr;      // in/out (defaults appended); nullptr = not given (empty)
-  std::string* replyHeaders = nullptr; // out
+  std::string postText;                  // body for POST and HEAD when postBytes is empty
+  std::string* cookies = nullptr;        // in/out; nullptr = not given
+  std::string* replyCookies = nullptr;   // out
+  std::string* headers = nullptr;        // in/out (defaults appended); nullptr = not given (empty)
+  std::string* replyHeaders = nullptr;   // out
   bool noRedirect = false;
   ByteArray postBytes;
-  std::string proxy;                   // host:port of an HTTP proxy; empty = direct
-  size_t maxBodyBytes = 0;             // a longer body fails the exchange; 0 = no limit
+  std::string proxy;        // host:port of an HTTP proxy; empty = direct
+  size_t maxBodyBytes = 0;  // a longer body fails the exchange; 0 = no limit
 };
 
 // The body bytes. The strings the options point to are read and written. Empty, with the

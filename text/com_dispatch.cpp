@@ -136,12 +136,9 @@ std::wstring Variant::ToWide() const {
     case VT_EMPTY:
     case VT_NULL:
     case VT_DISPATCH:
-    case VT_UNKNOWN:
-      return {};
-    case VT_BSTR:
-      return v_.bstrVal ? std::wstring(v_.bstrVal, ole::SysStringLen(v_.bstrVal)) : std::wstring();
-    case VT_BOOL:
-      return v_.boolVal ? L"true" : L"false";
+    case VT_UNKNOWN: return {};
+    case VT_BSTR: return v_.bstrVal ? std::wstring(v_.bstrVal, ole::SysStringLen(v_.bstrVal)) : std::wstring();
+    case VT_BOOL: return v_.boolVal ? L"true" : L"false";
     default: {
       const Variant text = As(VT_BSTR);
       return text.type() == VT_BSTR ? text.ToWide() : std::wstring();
@@ -168,8 +165,10 @@ bool Variant::ToBool() const {
 
 Dispatch Variant::ToDispatch() const {
   IDispatch* p = nullptr;
-  if (v_.vt == VT_DISPATCH) p = v_.pdispVal;
-  else if (v_.vt == (VT_DISPATCH | VT_BYREF) && v_.ppdispVal) p = *v_.ppdispVal;
+  if (v_.vt == VT_DISPATCH)
+    p = v_.pdispVal;
+  else if (v_.vt == (VT_DISPATCH | VT_BYREF) && v_.ppdispVal)
+    p = *v_.ppdispVal;
   if (p) p->AddRef();
   return Dispatch(p);
 }
@@ -181,7 +180,7 @@ Dispatch Dispatch::Create(const wchar_t* progId) {
   if (FAILED(ole::CLSIDFromProgID(progId, &clsid))) return Dispatch();
   IDispatch* p = nullptr;
   if (FAILED(ole::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(&p))))
+                                   reinterpret_cast<void**>(&p))))
     return Dispatch();
   return Dispatch(p);
 }
@@ -235,8 +234,7 @@ bool Dispatch::Invoke(const wchar_t* name, WORD flags, std::initializer_list<con
   }
   EXCEPINFO info{};
   UINT argError = 0;
-  hr = p->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result->get() : nullptr, &info,
-                  &argError);
+  hr = p->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result->get() : nullptr, &info, &argError);
   if (hr == DISP_E_EXCEPTION) {
     lastError_ = TakeException(info);
     if (result) result->Clear();

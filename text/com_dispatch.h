@@ -77,9 +77,9 @@ class Variant {
   // invariant decimal form, booleans as true/false, empty, null and objects as "".
   std::string ToText() const;
   std::wstring ToWide() const;
-  double ToDouble() const;  // 0 when not convertible
-  long ToLong() const;      // 0 when not convertible
-  bool ToBool() const;      // false when not convertible
+  double ToDouble() const;      // 0 when not convertible
+  long ToLong() const;          // 0 when not convertible
+  bool ToBool() const;          // false when not convertible
   Dispatch ToDispatch() const;  // empty unless the value holds an object
 
  private:

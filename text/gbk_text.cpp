@@ -61,8 +61,7 @@ int Find(const std::string& text, const std::string& what, int start, bool ignor
   return at == std::string::npos ? -1 : static_cast<int>(at + 1);
 }
 
-std::string ReplaceAll(const std::string& text, const std::string& what, const std::string& with,
-                       bool ignoreCase) {
+std::string ReplaceAll(const std::string& text, const std::string& what, const std::string& with, bool ignoreCase) {
   if (what.empty()) return text;
   std::string out;
   size_t from = 0;

@@ -16,12 +16,12 @@ namespace tunelark {
 
 // Type codes of TypeOf and Reset.
 enum JsonType : int {
-  kJsonNull = 0,      // null or undefined
+  kJsonNull = 0,  // null or undefined
   kJsonNumber = 2,
-  kJsonObject = 4,    // an object that is not an array
+  kJsonObject = 4,  // an object that is not an array
   kJsonArray = 5,
   kJsonString = 6,
-  kJsonOther = 255,   // boolean, function
+  kJsonOther = 255,  // boolean, function
 };
 
 // Failures (script error, missing member, no script control) give the empty value: false, 0,
@@ -88,8 +88,8 @@ class JsonDocument {
   JsonDocument(const com::Dispatch& shared, const std::string& varName);
   void Init();
   bool Eval(const std::string& script, com::Variant* result = nullptr) const;
-  std::string Member(const std::string& path) const;     // varName or varName.path
-  std::string Indexed(const std::string& path) const;    // varName, then "." unless path starts with "["
+  std::string Member(const std::string& path) const;   // varName or varName.path
+  std::string Indexed(const std::string& path) const;  // varName, then "." unless path starts with "["
 
   com::ComInit com_;
   com::Dispatch script_;

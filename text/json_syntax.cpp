@@ -70,14 +70,19 @@ class JsonChecker {
       if (i_ >= s_.size()) return false;
       c = s_[i_++];
       switch (c) {
-        case L'"': case L'\\': case L'/': case L'b': case L'f': case L'n': case L'r': case L't':
-          break;
+        case L'"':
+        case L'\\':
+        case L'/':
+        case L'b':
+        case L'f':
+        case L'n':
+        case L'r':
+        case L't': break;
         case L'u':
           for (int k = 0; k < 4; ++k)
             if (i_ >= s_.size() || !IsHex(s_[i_++])) return false;
           break;
-        default:
-          return false;
+        default: return false;
       }
     }
     return false;  // unterminated

@@ -32,8 +32,8 @@ RegexMatcher RegexMatcher::Clone() const {
   return copy;
 }
 
-bool RegexMatcher::Create(const std::string& pattern, const std::string& subject, bool caseSensitive,
-                          bool multiLine, bool global, bool quoteEscape) {
+bool RegexMatcher::Create(const std::string& pattern, const std::string& subject, bool caseSensitive, bool multiLine,
+                          bool global, bool quoteEscape) {
   regExp_.reset();
   matches_.reset();
   subject_ = subject;

@@ -27,8 +27,8 @@ class RegexMatcher {
   // Options are set in this order: IgnoreCase = !caseSensitive, Multiline, Global. With
   // quoteEscape every "#引号" in the pattern stands for a double quote. True when the
   // pattern was accepted and executed (also when nothing matched).
-  bool Create(const std::string& pattern, const std::string& subject, bool caseSensitive = false,
-              bool multiLine = true, bool global = true, bool quoteEscape = false);
+  bool Create(const std::string& pattern, const std::string& subject, bool caseSensitive = false, bool multiLine = true,
+              bool global = true, bool quoteEscape = false);
 
   std::string Pattern() const;
   // The subject with every match replaced ($1 etc. refer to sub-matches).

@@ -65,7 +65,9 @@ TEST(SafeSongFileName, ALeadByteTakesOnlyAValidTrailByte) {
   // each becomes "_" and the byte is judged on its own.
   EXPECT_EQ(SafeSongFileName("a\x81/b"), "a__b");
   EXPECT_EQ(SafeSongFileName("a\x81\"b"), "a__b");
-  EXPECT_EQ(SafeSongFileName("a\x95\x06" "b"), "a__b");
+  EXPECT_EQ(SafeSongFileName("a\x95\x06"
+                             "b"),
+            "a__b");
   // The dot is no trail byte either: it is trimmed as a dot, and no lone lead byte is left
   // to swallow the dot of ".mp3".
   EXPECT_EQ(SafeSongFileName("a\x81."), "a_");

@@ -209,7 +209,7 @@ TEST_F(SongJobTest, HostileRowsFailOrLandAsSafeFilesAndLoseNothing) {
   ASSERT_TRUE(WriteFileBytes(earlier, "an earlier good copy"));
 
   for (int row = 0; row < 14; ++row) DoubleClickRow(row);  // row 14 is the slow one
-  const char* kExpected[14] = {"OK", "OK", "OK", "OK", "OK", "OK", "OK",
+  const char* kExpected[14] = {"OK",   "OK",   "OK",   "OK",   "OK",   "OK",   "OK",
                                "失败", "失败", "失败", "失败", "失败", "失败", "失败"};
   for (int row = 0; row < 14; ++row) EXPECT_EQ(WaitForFinalStatus(row), kExpected[row]) << remote_->Cell(row, 0);
 

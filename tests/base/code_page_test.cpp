@@ -15,11 +15,14 @@ TEST(CodePages, ConversionsBetweenGbkUtf8AndUtf16) {
   EXPECT_EQ(Utf8ToGbkText(utf8), "中文a");
   EXPECT_EQ(Utf8ToGbkText({}), "");
   EXPECT_EQ(Utf8ToGbkText({'a', 0, 'b'}), "a");  // the text ends at a zero byte
-  EXPECT_EQ(GbkToUtf8("中文a"), "\xE4\xB8\xAD\xE6\x96\x87" "a");
+  EXPECT_EQ(GbkToUtf8("中文a"),
+            "\xE4\xB8\xAD\xE6\x96\x87"
+            "a");
   EXPECT_EQ(GbkToUtf8(""), "");
   EXPECT_EQ(Utf8ToGbkText(ToBytes(GbkToUtf8("周杰伦 - 晴天"))), "周杰伦 - 晴天");
 
-  EXPECT_EQ(GbkToWide("中a"), std::wstring(L"\x4E2D" L"a"));
+  EXPECT_EQ(GbkToWide("中a"), std::wstring(L"\x4E2D"
+                                           L"a"));
   EXPECT_EQ(GbkToWide(""), L"");
   EXPECT_EQ(WideToGbk(L"\x4E2D\x6587"), "中文");
   EXPECT_EQ(WideToGbk(L""), "");

@@ -150,8 +150,7 @@ TEST(ImageBytes, PngAndJpegLoadReportFormatAndRoundTripThroughAStream) {
   Gdiplus::ARGB original = 0, lossy = 0;
   ASSERT_TRUE(pattern.GetPixel(12, 8, original));
   ASSERT_TRUE(decoded.GetPixel(12, 8, lossy));
-  for (int shift = 0; shift <= 16; shift += 8)
-    EXPECT_NEAR((original >> shift) & 0xFF, (lossy >> shift) & 0xFF, 24);
+  for (int shift = 0; shift <= 16; shift += 8) EXPECT_NEAR((original >> shift) & 0xFF, (lossy >> shift) & 0xFF, 24);
 }
 
 TEST(ImageFiles, SaveAndLoadUnderAChineseNameWithTheDefaultBmpEncoder) {

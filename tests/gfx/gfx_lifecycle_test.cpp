@@ -242,8 +242,8 @@ TEST(Resources, EveryClassMadeAndDeletedManyTimesKeepsCountsFlat) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "GfxLifecycleOwner";
   RegisterClassA(&wc);
-  HWND owner = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+  HWND owner =
+      CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(nullptr, owner);
   gfxtest::Canvas picture(16, 16);
   const ByteArray png = picture.bitmap.SaveToBytes(kImageFormatPng);
@@ -273,8 +273,8 @@ TEST(Resources, EveryClassMadeAndDeletedManyTimesKeepsCountsFlat) {
   DestroyWindow(owner);
   RecordProperty("gdi_before", static_cast<int>(before.gdi));
   RecordProperty("gdi_after", static_cast<int>(after.gdi));
-  std::printf("GDI objects %lu -> %lu, windows %lu -> %lu, handles %lu -> %lu\n", before.gdi, after.gdi,
-              before.windows, after.windows, before.handles, after.handles);
+  std::printf("GDI objects %lu -> %lu, windows %lu -> %lu, handles %lu -> %lu\n", before.gdi, after.gdi, before.windows,
+              after.windows, before.handles, after.handles);
   EXPECT_GT(before.gdi, 0u);
   EXPECT_GT(before.handles, 0u);
   EXPECT_EQ(before.gdi, after.gdi);

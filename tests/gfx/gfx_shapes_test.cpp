@@ -18,8 +18,8 @@
 #include "tests/support/test_paths.h"
 
 using namespace tunelark;
-using gfxtest::Canvas;
 using Gdiplus::PointF;
+using gfxtest::Canvas;
 
 namespace {
 
@@ -228,7 +228,7 @@ TEST(RotatedBounds, KnownSizesAndAngles) {
     int ew, eh;
   };
   const Case cases[] = {
-      {100, 50, 0, 100, 50},   {100, 50, 90, 50, 100}, {100, 50, 180, 100, 50}, {100, 50, 270, 50, 100},
+      {100, 50, 0, 100, 50},    {100, 50, 90, 50, 100},  {100, 50, 180, 100, 50}, {100, 50, 270, 50, 100},
       {100, 100, 45, 141, 141}, {100, 50, 45, 105, 105}, {100, 50, 30, 111, 92},  {1, 1, 45, 1, 1},
   };
   for (const Case& c : cases) {

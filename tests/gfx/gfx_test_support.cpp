@@ -5,9 +5,7 @@
 
 namespace gfxtest {
 
-void EnsureGdiplus() {
-  static tunelark::GdiplusSession session;
-}
+void EnsureGdiplus() { static tunelark::GdiplusSession session; }
 
 Canvas::Canvas(int w, int h) : width(w), height(h) {
   EnsureGdiplus();

@@ -54,8 +54,8 @@ size_t SmallReads(const std::string& address) {
   size_t total = 0;
   HINTERNET root = InternetOpenA("bench", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
   if (!root) return 0;
-  HINTERNET url = InternetOpenUrlA(root, address.c_str(), nullptr, 0,
-                                   INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
+  HINTERNET url =
+      InternetOpenUrlA(root, address.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
   if (url) {
     char buffer[1024];
     DWORD read = 0;

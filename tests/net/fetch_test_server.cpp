@@ -44,8 +44,9 @@ bool Control(const std::string& method, const std::string& target, const std::st
   sockaddr_in address = Loopback(ServerPorts().http);
   if (s.get() == INVALID_SOCKET || connect(s.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
     return false;
-  std::string request = method + " " + target + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " +
-                        std::to_string(body.size()) + "\r\n\r\n" + body;
+  std::string request = method + " " + target +
+                        " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+                        body;
   size_t sent = 0;
   while (sent < request.size()) {
     int n = send(s.get(), request.data() + sent, static_cast<int>(request.size() - sent), 0);

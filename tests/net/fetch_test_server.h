@@ -18,9 +18,9 @@ std::string HttpsUrl(const std::string& path, const std::string& host = "songs.t
 std::string UntrustedUrl(const std::string& path);
 
 struct ScriptOptions {
-  int delayMs = 0;     // wait before answering
-  bool hang = false;   // never answer
-  int cutAfter = -1;   // send only this many bytes of the reply, then close
+  int delayMs = 0;    // wait before answering
+  bool hang = false;  // never answer
+  int cutAfter = -1;  // send only this many bytes of the reply, then close
 };
 // The raw reply the server sends for every request of path.
 bool Script(const std::string& path, const std::string& rawReply, const ScriptOptions& options = {});
@@ -36,7 +36,7 @@ struct Request {
   std::vector<std::string> headers;  // header lines in order, as sent
   std::string body;
 
-  std::vector<std::string> Names() const;           // header names in order
+  std::vector<std::string> Names() const;             // header names in order
   std::string Header(const std::string& name) const;  // first value (name without case), "" when none
   int Count(const std::string& name) const;
 };

@@ -69,9 +69,8 @@ TEST_F(FileDownloadTest, APortAbove65535IsRefusedNotCutTo16Bits) {
   EXPECT_EQ(Download(wrapped, "wrapped.mp3"), DownloadOutcome::kFailed);
   EXPECT_EQ(server.Requests("/song"), 0);
   // The same through a redirect.
-  LoopbackServer redirecting([&](const std::string&, Reply& reply) {
-    reply.SendWhole("302 Found", "", {"Location: " + wrapped});
-  });
+  LoopbackServer redirecting(
+      [&](const std::string&, Reply& reply) { reply.SendWhole("302 Found", "", {"Location: " + wrapped}); });
   EXPECT_EQ(Download(redirecting.Url("/moved"), "moved.mp3"), DownloadOutcome::kFailed);
   EXPECT_EQ(server.Requests("/song"), 0);
 }
@@ -79,9 +78,9 @@ TEST_F(FileDownloadTest, APortAbove65535IsRefusedNotCutTo16Bits) {
 TEST(AddressResolve, OnlyHttpAndHttpsAddressesWithAHostPass) {
   EXPECT_TRUE(IsHttpAddress("http://cdn.test/a.mp3"));
   EXPECT_TRUE(IsHttpAddress("HTTPS://cdn.test"));
-  for (const char* refused : {"ftp://cdn.test/a.mp3", "file:///C:/Windows/win.ini", "file://server/share/a.mp3",
-                              "javascript:alert(1)", "mailto:a@b", "httpx://cdn.test/", "//cdn.test/a.mp3",
-                              "http://", "https:///a.mp3", "cdn.test/a.mp3", ""}) {
+  for (const char* refused :
+       {"ftp://cdn.test/a.mp3", "file:///C:/Windows/win.ini", "file://server/share/a.mp3", "javascript:alert(1)",
+        "mailto:a@b", "httpx://cdn.test/", "//cdn.test/a.mp3", "http://", "https:///a.mp3", "cdn.test/a.mp3", ""}) {
     EXPECT_FALSE(IsHttpAddress(refused)) << refused;
   }
   // A redirect to another scheme stays what it is, for that check to refuse.
@@ -119,7 +118,8 @@ TEST_F(FileDownloadTest, ACancelledDownloadNeverUsesItsClosedHandleAgain) {
   DownloadCancel cancelA;
   DownloadOutcome outcomeA = DownloadOutcome::kComplete;
   std::thread a([&] {
-    outcomeA = Download(server.Url("/a"), "a.mp3", &cancelA, [&](std::uint64_t, std::int64_t) { SetEvent(firstBytesA); });
+    outcomeA =
+        Download(server.Url("/a"), "a.mp3", &cancelA, [&](std::uint64_t, std::int64_t) { SetEvent(firstBytesA); });
   });
   ASSERT_EQ(WaitForSingleObject(firstBytesA, 10000), WAIT_OBJECT_0);
   Sleep(300);  // A waits inside WinINet for the rest of its body

@@ -86,8 +86,7 @@ TEST(HeaderText, TextBetweenAndValueAfterColon) {
   EXPECT_EQ(TextBetween("a[]c", "[", "]"), "");
   EXPECT_EQ(TextBetween("[1][2]", "[", "]", 2), "2");
   EXPECT_EQ(TextBetween("name=\"歌曲\";", "name=#引号", "#引号"), "歌曲");
-  const std::string headers =
-      "HTTP/1.1 302 Found\r\nLocation: http://files.lan/a.mp3\r\nServer: nginx\r\n";
+  const std::string headers = "HTTP/1.1 302 Found\r\nLocation: http://files.lan/a.mp3\r\nServer: nginx\r\n";
   EXPECT_EQ(TextBetween(headers, "Location: ", "\r\nServer: nginx"), "http://files.lan/a.mp3");
   EXPECT_EQ(TextBetween(headers, "location: ", "\r\n", 1, true), "http://files.lan/a.mp3");
   EXPECT_EQ(TextBetween(headers, "location: ", "\r\n"), "");

@@ -50,8 +50,8 @@ TEST_F(WinHttpFetchTest, DefaultHeaderLinesFollowTheCallersInOrder) {
 
   auto seen = Requests("/wh/defaults");
   ASSERT_EQ(seen.size(), 2u);
-  const char* defaults[] = {"User-Agent", "Accept", "Accept-Encoding", "Accept-Language", "Content-Type",
-                            "Cache-Control"};
+  const char* defaults[] = {"User-Agent",      "Accept",       "Accept-Encoding",
+                            "Accept-Language", "Content-Type", "Cache-Control"};
   std::vector<std::string> order;
   for (const std::string& name : seen[0].Names())
     for (const char* d : defaults)
@@ -90,8 +90,9 @@ TEST_F(WinHttpFetchTest, AddressWithoutPathRequestsTheRoot) {
 }
 
 TEST_F(WinHttpFetchTest, StatusLocationCookiesAndBodyOfARedirect) {
-  ASSERT_TRUE(Script("/wh/moved", Reply("302 Found", {"location: http://cdn.test/a.mp3", "Server: nginx",
-                                                     "set-cookie: a=1; path=/", "Set-Cookie: b=2"},
+  ASSERT_TRUE(Script("/wh/moved", Reply("302 Found",
+                                        {"location: http://cdn.test/a.mp3", "Server: nginx", "set-cookie: a=1; path=/",
+                                         "Set-Cookie: b=2"},
                                         "moved")));
   std::string status, location, replyHeaders, replyCookies, cookies = "b=0; old=1";
   ByteArray body;
@@ -274,8 +275,10 @@ TEST_F(WinHttpFetchTest, BodyIsConvertedFromTheDeclaredCharacterSet) {
   // "歌曲" in UTF-8 and in code page 936.
   const std::string utf8Song = "\xE6\xAD\x8C\xE6\x9B\xB2";
   const std::string gbkSong = "\xB8\xE8\xC7\xFA";
-  const std::string utf8Page = "<html><head><META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
-                               "</head><body>" + utf8Song + "</body></html>";
+  const std::string utf8Page =
+      "<html><head><META http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+      "</head><body>" +
+      utf8Song + "</body></html>";
   const std::string gbkPage = "<html><head><meta charset=\"gbk\"></head><body>" + gbkSong + "</body></html>";
   ASSERT_TRUE(Script("/wh/utf8", Reply("200 OK", {"Content-Type: text/html"}, utf8Page)));
   ASSERT_TRUE(Script("/wh/gbk", Reply("200 OK", {"Content-Type: text/html"}, gbkPage)));

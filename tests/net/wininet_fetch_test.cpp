@@ -98,9 +98,9 @@ TEST_F(WinInetFetchTest, UserAgentComesFromTheCallersLine) {
     std::string headers, agent;
   } cases[] = {
       {"", "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)"},
-      {"User-Agent: X", "X"},                         // no line end: value after the colon
+      {"User-Agent: X", "X"},  // no line end: value after the colon
       {"User-Agent:  Tune Lark 1.0 \r\nX-A: 1", "Tune Lark 1.0"},
-      {"X-A: 1\r\nuser-agent: Y\r\nX-B: 2", "Y"},     // other spelling, not the first line
+      {"X-A: 1\r\nuser-agent: Y\r\nX-B: 2", "Y"},  // other spelling, not the first line
   };
   int n = 0;
   for (const Case& c : cases) {
@@ -120,7 +120,9 @@ TEST_F(WinInetFetchTest, UserAgentComesFromTheCallersLine) {
 }
 
 TEST_F(WinInetFetchTest, SetCookieInBothSpellingsAndTheCookieMerge) {
-  ASSERT_TRUE(Script("/ii/cookies", Reply("200 OK", {"set-cookie: a=1; path=/", "Set-Cookie: b=2", "SET-COOKIE: c=3; HttpOnly"}, "c")));
+  ASSERT_TRUE(
+      Script("/ii/cookies",
+             Reply("200 OK", {"set-cookie: a=1; path=/", "Set-Cookie: b=2", "SET-COOKIE: c=3; HttpOnly"}, "c")));
   std::string replyCookies, replyHeaders;
   WinInetOptions plain;
   plain.replyCookies = &replyCookies;

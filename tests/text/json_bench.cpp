@@ -30,7 +30,8 @@ std::string SearchReply(int hits) {
     text += "\"name\":\"" + std::string(kTitles[i % 5]) + "（现场版）- 二〇二四巡回演唱会 第" + std::to_string(i) +
             "首 \\\"特别版\\\"\",";
     text += "\"url\":\"https:\\/\\/m.tunelark.lan\\/song\\/get?hash=" + std::to_string(1000000007LL * (i + 3)) +
-            "ABCDEF0123456789&album_id=" + std::to_string(40000 + i) + "&key=0123456789abcdef0123456789abcdef&vip=0&from=search_page\"}";
+            "ABCDEF0123456789&album_id=" + std::to_string(40000 + i) +
+            "&key=0123456789abcdef0123456789abcdef&vip=0&from=search_page\"}";
   }
   return text + "]}";
 }
@@ -129,9 +130,10 @@ int main() {
   }
   const double cp = Median(checkedParse), ct = Median(checkedTotal);
   const double up = Median(uncheckedParse), ut = Median(uncheckedTotal);
-  std::printf("json_bench: reply of 100 hits, %u bytes (code page 936), 300 fields, %u bytes read; "
-              "median of %d rounds\n",
-              static_cast<unsigned>(reply.size()), static_cast<unsigned>(checkedBytes), rounds);
+  std::printf(
+      "json_bench: reply of 100 hits, %u bytes (code page 936), 300 fields, %u bytes read; "
+      "median of %d rounds\n",
+      static_cast<unsigned>(reply.size()), static_cast<unsigned>(checkedBytes), rounds);
   std::printf("  syntax check alone            %8.3f ms\n", Median(syntaxOnly));
   std::printf("  checked Parse                 %8.3f ms\n", cp);
   std::printf("  unchecked evaluation          %8.3f ms\n", up);

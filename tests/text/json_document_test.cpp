@@ -60,7 +60,8 @@ TEST_F(JsonDocumentTest, ReadsTheSearchReply) {
   EXPECT_EQ(doc_.MemberCount("data[0]"), 3);
   EXPECT_EQ(doc_.MemberCount(""), 1);
 
-  const std::string chinese = "{\"data\":[{\"singer\":\"周杰伦\",\"name\":\"晴天 - 现场\",\"url\":\"http://a/b?c=1&d=2\"}]}";
+  const std::string chinese =
+      "{\"data\":[{\"singer\":\"周杰伦\",\"name\":\"晴天 - 现场\",\"url\":\"http://a/b?c=1&d=2\"}]}";
   ASSERT_TRUE(doc_.Parse(chinese));
   EXPECT_EQ(doc_.GetText("data[0].singer"), "周杰伦");
   EXPECT_EQ(doc_.GetText("data[0].name"), "晴天 - 现场");
@@ -212,7 +213,8 @@ TEST_F(JsonDocumentTest, ValidJsonOfEveryKindParses) {
   EXPECT_EQ(doc_.GetNumber("s.charCodeAt(10)"), 0xD83D);
   EXPECT_EQ(doc_.GetNumber("s.charCodeAt(11)"), 0xDE00);
 
-  ASSERT_TRUE(doc_.Parse(" \t\r\n{\"a\":1e3,\"b\":-2.5E-2,\"c\":0,\"d\":-0.0,\"e\":1E+2,\"f\":12345678901234567890} \n"));
+  ASSERT_TRUE(
+      doc_.Parse(" \t\r\n{\"a\":1e3,\"b\":-2.5E-2,\"c\":0,\"d\":-0.0,\"e\":1E+2,\"f\":12345678901234567890} \n"));
   EXPECT_DOUBLE_EQ(doc_.GetNumber("a"), 1000);
   EXPECT_DOUBLE_EQ(doc_.GetNumber("b"), -0.025);
   EXPECT_DOUBLE_EQ(doc_.GetNumber("e"), 100);
@@ -269,13 +271,56 @@ TEST_F(JsonDocumentTest, DeepNestingAndLargeArrays) {
 }
 
 TEST_F(JsonDocumentTest, InvalidJsonIsRefusedAndLeavesTheDocumentNull) {
-  const std::vector<std::string> invalid = {
-      "{\"a\":1,}", "[1,2,]", "[1,,2]", "{,}", "{'a':1}", "['a']", "{a:1}", "{\"a\" 1}", "{\"a\":1}/*c*/",
-      "// c\n{}", "/*c*/{}", "NaN", "[NaN]", "Infinity", "[-Infinity]", "[undefined]", "[01]", "[-01]",
-      "[1.]", "[.5]", "[+1]", "[1e]", "[1e+]", "[-]", "[--1]", "[0x10]", "[\"a\tb\"]", "[\"a\nb\"]",
-      std::string("[\"a\0b\"]", 7), "[\"\\x41\"]", "[\"\\u12\"]", "[\"\\'\"]", "[\"abc", "{\"a\":", "[1",
-      "\"abc", "{} {}", "[1] [2]", "1 2", "", "   ", "tru", "nul", "True", "{\"a\":1}x",
-      std::string("{}\0", 3), "(function(){return {}})()", "{\"a\":(1)}", "[1]\xA1\xA1", "\xEF\xBB\xBF{}"};
+  const std::vector<std::string> invalid = {"{\"a\":1,}",
+                                            "[1,2,]",
+                                            "[1,,2]",
+                                            "{,}",
+                                            "{'a':1}",
+                                            "['a']",
+                                            "{a:1}",
+                                            "{\"a\" 1}",
+                                            "{\"a\":1}/*c*/",
+                                            "// c\n{}",
+                                            "/*c*/{}",
+                                            "NaN",
+                                            "[NaN]",
+                                            "Infinity",
+                                            "[-Infinity]",
+                                            "[undefined]",
+                                            "[01]",
+                                            "[-01]",
+                                            "[1.]",
+                                            "[.5]",
+                                            "[+1]",
+                                            "[1e]",
+                                            "[1e+]",
+                                            "[-]",
+                                            "[--1]",
+                                            "[0x10]",
+                                            "[\"a\tb\"]",
+                                            "[\"a\nb\"]",
+                                            std::string("[\"a\0b\"]", 7),
+                                            "[\"\\x41\"]",
+                                            "[\"\\u12\"]",
+                                            "[\"\\'\"]",
+                                            "[\"abc",
+                                            "{\"a\":",
+                                            "[1",
+                                            "\"abc",
+                                            "{} {}",
+                                            "[1] [2]",
+                                            "1 2",
+                                            "",
+                                            "   ",
+                                            "tru",
+                                            "nul",
+                                            "True",
+                                            "{\"a\":1}x",
+                                            std::string("{}\0", 3),
+                                            "(function(){return {}})()",
+                                            "{\"a\":(1)}",
+                                            "[1]\xA1\xA1",
+                                            "\xEF\xBB\xBF{}"};
   for (const std::string& text : invalid) {
     ASSERT_TRUE(doc_.Parse(kReply));
     EXPECT_FALSE(doc_.Parse(text)) << text;
@@ -291,9 +336,8 @@ TEST_F(JsonDocumentTest, HostileRepliesHaveNoEffect) {
   tltest::ScratchFolder folder("tl-json");
   const std::string file = folder.path() + "\\pwned.txt";
   const std::string scriptPath = ReplaceAll(file, "\\", "\\\\");
-  const std::string createsFile =
-      "(function(){ new ActiveXObject('Scripting.FileSystemObject').CreateTextFile('" + scriptPath +
-      "').Close(); return {\"data\":[]}; })()";
+  const std::string createsFile = "(function(){ new ActiveXObject('Scripting.FileSystemObject').CreateTextFile('" +
+                                  scriptPath + "').Close(); return {\"data\":[]}; })()";
   ASSERT_TRUE(RunAsScript(createsFile));
   ASSERT_TRUE(tltest::FileExists(file)) << "the unchecked evaluation runs the reply";
   ASSERT_TRUE(DeleteFileA(file.c_str()));
