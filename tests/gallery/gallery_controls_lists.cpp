@@ -110,7 +110,7 @@ HWND MakeListsWindow(tunelark::SkinEngine& engine) {
   engine.SetBackground(tunelark::CopySkinImage(tunelark::SkinImage::Background), {}, {}, 3);
   engine.SetSkinOptions(1, 100);
   HWND w = gallery::MakeFrame("Lists, trees and fields", 80, 80, 580, 380,
-                              WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_SYSMENU);
+                              WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU);
   if (!w) return nullptr;
   SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc));
   const DWORD tab = WS_TABSTOP;

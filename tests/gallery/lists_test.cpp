@@ -8,7 +8,6 @@
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +18,7 @@
 #include "skin/controls/list_header.h"
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_controls_lists.h"
+#include "tests/support/gdi_count.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -66,25 +66,6 @@ void ExpectWashed(uint32_t seen, uint32_t picture, const char* where) {
   }
   EXPECT_TRUE(tltest::ColourNear(seen, Over(kWhite, kWash, picture), 3))
       << where << ": " << Hex(seen) << ", washed " << Hex(Over(kWhite, kWash, picture));
-}
-
-// --- the process's GDI objects and memory ---------------------------------------------------
-
-// Windows counts them; Wine answers 0 there and resolves a bare handle-table index to its
-// live object, so the table is probed.
-int GdiObjectCount() {
-  if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
-  int live = 0;
-  for (UINT_PTR index = 0x20; index < 0x10000; ++index)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
-  return live;
-}
-
-size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PagefileUsage;
 }
 
 // --- the parent's notifications ------------------------------------------------------------
@@ -473,13 +454,13 @@ TEST_F(ListsTest, HoversAndRepaintsLeaveGdiObjectsAndMemoryFlat) {
   };
   for (int i = 0; i < 30; ++i) cycle(i), repaint();
   gallery::Pump(100);
-  const int gdi = GdiObjectCount();
-  const size_t memory = PrivateBytes();
+  const int gdi = tltest::GdiObjectCount();
+  const size_t memory = tltest::WorkingSetBytes();
   for (int i = 0; i < 1000; ++i) cycle(i);
   for (int i = 0; i < 1000; ++i) repaint();
   gallery::Pump(100);
-  EXPECT_LE(GdiObjectCount() - gdi, 3) << "GDI objects before " << gdi;
-  EXPECT_LT(PrivateBytes(), memory + 2 * 1024 * 1024) << "private bytes before " << memory;
+  EXPECT_LE(tltest::GdiObjectCount() - gdi, 3) << "GDI objects before " << gdi;
+  EXPECT_LT(tltest::WorkingSetBytes(), memory + 2 * 1024 * 1024) << "working set before " << memory;
   EXPECT_EQ(engine_.snapshots().Count(), 0) << "every snapshot back through the engine";
 }
 
