@@ -26,12 +26,12 @@ double WorkingSetKib() {
   return static_cast<double>(counters.WorkingSetSize) / 1024.0;
 }
 
-// Starts the tool with no argument (it prints its usage line) and waits for its end.
+// Starts the tool with no argument (its usage line goes nowhere) and waits for its end.
 double BareToolStartMs(const std::string& exe) {
   std::string commandLine = "\"" + exe + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
   double start = Seconds();
