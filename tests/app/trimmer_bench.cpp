@@ -35,8 +35,7 @@ double BareToolStartMs(const std::string& exe) {
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
   double start = Seconds();
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     return -1;
   }
   WaitForSingleObject(info.hProcess, INFINITE);

@@ -36,8 +36,8 @@ ToolRun RunCaptured(const std::string& exe, const std::string& args) {
   startup.hStdOutput = startup.hStdError = writeEnd;
   PROCESS_INFORMATION info{};
   std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-  BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                &startup, &info);
+  BOOL started =
+      CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
   CloseHandle(writeEnd);
   if (started) {
     char buffer[512];
@@ -62,7 +62,9 @@ class TrimmerTest : public ::testing::Test {
   void TearDown() override { SetEnvironmentVariableA("windir", saved_.empty() ? nullptr : saved_.c_str()); }
   std::string ToolPath() const { return windir_.path() + "\\empty.exe"; }
   std::string Marker() const { return ToolPath() + ".ran"; }
-  void Plant() const { ASSERT_TRUE(CopyFileA((BinDirectory() + "\\trim_marker.exe").c_str(), ToolPath().c_str(), FALSE)); }
+  void Plant() const {
+    ASSERT_TRUE(CopyFileA((BinDirectory() + "\\trim_marker.exe").c_str(), ToolPath().c_str(), FALSE));
+  }
 
   ScratchFolder windir_{"trim"};
   std::string saved_;
