@@ -46,13 +46,13 @@ int RunTunelark(HINSTANCE instance, int showCommand) {
 
   g_skin = std::make_unique<SkinEngine>();
   ExitRoutine exitRoutine;
+  // The window is skinned as it is created, so GDI+ must run before it is made.
+  g_skin->Start();
   MainWindow mainWindow;
   if (!mainWindow.Create(instance, showCommand)) return 1;
-  // GDI+ and the script engine behind the search document each take a while to load: they
-  // start once the window is on screen, and no message is handled before both exist (the
-  // loop starts below). Nothing paints with the skin yet; once the window is skinned when
-  // it is created, the engine has to start before the window is made.
-  g_skin->Start();
+  // The script engine behind the search document takes a while to load: it starts once
+  // the window is on screen, and no message is handled before it exists (the loop starts
+  // below).
   g_json = std::make_unique<JsonDocument>();
   return RunMessageLoop(mainWindow.window());
 }

@@ -4,7 +4,9 @@
 #include <shellapi.h>
 
 #include "app/app_globals.h"
-#include "app/plain_caption.h"
+#include "app/main_window_skin.h"
+#include "app/working_set_trimmer.h"
+#include "skin/skin_images.h"
 #include "app/program_paths.h"
 #include "app/song_search.h"
 #include "base/lazy_import.h"
@@ -46,7 +48,8 @@ bool MainWindow::Create(HINSTANCE instance, int showCommand) {
   wc.lpszClassName = kMainWindowClass;
   if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-  // No system frame: the window's own caption band sits inside its 481 x 375 rectangle.
+  // No system frame: the skin draws the caption inside the 481 x 375 rectangle; the
+  // minimise box gives the skin's minimise caption button, the close button is always there.
   const DWORD style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const ControlLayout& r = kMainWindowRect;
   window_ = CreateWindowExA(WS_EX_APPWINDOW, kMainWindowClass, kMainWindowCaption, style, r.x, r.y, r.width,
@@ -92,11 +95,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_NOTIFY: return OnNotify(lParam);
-    case WM_PAINT: return OnPaint();
-    case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
-    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(wParam);
-    case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
-    case WM_LBUTTONUP: return OnLButtonUp(lParam);
     case WM_DESTROY: return OnDestroy();
     case kMsgDownloadStatus: downloads_.ApplyWaitingStatuses(results()); return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
@@ -145,34 +143,19 @@ LRESULT MainWindow::OnNotify(LPARAM lParam) {
   return 0;
 }
 
-LRESULT MainWindow::OnPaint() {
-  PaintDC paint(window_);
-  PaintPlainCaption(window_, paint.get());
-  return 0;
-}
-
-LRESULT MainWindow::OnCtlColorStatic(WPARAM dc) {
-  SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
-  return reinterpret_cast<LRESULT>(PlainGroundBrush());
-}
-
-LRESULT MainWindow::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
-  LRESULT hit = DefWindowProcA(window_, WM_NCHITTEST, wParam, lParam);
-  return hit == HTCLIENT ? PlainCaptionHitTest(window_, lParam) : hit;
-}
-
-LRESULT MainWindow::OnLButtonUp(LPARAM lParam) {
-  POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  if (PlainCaptionCloseBoxAt(window_, p)) PostMessageA(window_, WM_CLOSE, 0, 0);
-  return 0;
-}
-
 LRESULT MainWindow::OnDestroy() {
   PostQuitMessage(0);
   return 0;
 }
 
-void MainWindow::OnMainWindowCreated() { CreateDownloadFolder(); }
+// The window is skinned here, as the last step of its creation: the skin engine has
+// started (GDI+ runs) before the window was made.
+void MainWindow::OnMainWindowCreated() {
+  CreateDownloadFolder();
+  if (!g_skin) return;
+  g_skin->deactivationRoutine = TrimWorkingSet;
+  ApplySkinToWindow(*g_skin, window_, CopySkinImage(SkinImage::Background), kMainWindowSkinAlpha);
+}
 
 void MainWindow::OnSearchClicked() {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));

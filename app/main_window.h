@@ -55,10 +55,6 @@ class MainWindow {
   LRESULT OnCreate();
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(LPARAM lParam);
-  LRESULT OnPaint();
-  LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
-  LRESULT OnCtlColorStatic(WPARAM dc);
-  LRESULT OnLButtonUp(LPARAM lParam);
   LRESULT OnDestroy();
 
   void CreateControls();

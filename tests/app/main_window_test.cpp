@@ -139,28 +139,6 @@ TEST_F(MainWindowTest, ShowsTheLayoutCreatesTheFolderAndExitsCleanly) {
   CloseAndExpectCleanExit(window);
 }
 
-TEST_F(MainWindowTest, CaptionBandShowsTheTitleAndItsCloseBoxEndsTheProgram) {
-  HWND window = StartProgram();
-  ASSERT_NE(window, nullptr);
-  BringToFront(window);
-  PumpFor(300);
-  Capture shot = CaptureWindow(window);
-  ASSERT_EQ(shot.width, 481);
-  // The band: a blue gradient under white title text, a red close box at the right end.
-  EXPECT_TRUE(ColourNear(shot.At(200, 2), 0x3A6EA5, 12)) << std::hex << shot.At(200, 2);
-  EXPECT_TRUE(ColourNear(shot.At(200, 23), 0x26568A, 12)) << std::hex << shot.At(200, 23);
-  EXPECT_TRUE(ColourNear(shot.At(450, 4), 0xC42B1C, 12)) << std::hex << shot.At(450, 4);
-  int white = 0;
-  for (int y = 4; y < 21; ++y)
-    for (int x = 6; x < 70; ++x) white += ColourNear(shot.At(x, y), 0xFFFFFF, 40) ? 1 : 0;
-  EXPECT_GT(white, 20) << "the caption text";
-  EXPECT_TRUE(ColourNear(shot.At(240, 368), 0xF0F4F8, 4)) << "window ground under the list";
-
-  ClickAt(window, POINT{457, 10});
-  ASSERT_TRUE(process_.WaitForExit(15000));
-  EXPECT_EQ(process_.ExitCode(), 0u);
-}
-
 TEST_F(MainWindowTest, FolderButtonOpensTheDownloadFolderInTheShell) {
   HWND window = StartProgram();
   ASSERT_NE(window, nullptr);
