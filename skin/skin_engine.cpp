@@ -46,6 +46,7 @@ void SkinEngine::End() {
   programIcon_.reset();
   // Pictures, fonts and glyphs the windows keep are GDI+ objects: they go first.
   for (auto& instance : instances_) instance->ForgetGdiplus();
+  decodedPictures_.Clear();
   ShutdownGdiplus();
 }
 
@@ -135,7 +136,6 @@ void SkinInstance::ForgetGdiplus() {
   for (CaptionButton& button : caption.buttons) button.ForgetGlyphs();
   title.ForgetFont();
   status.ForgetGdiplus();
-  back.ForgetGdiplus();
 }
 
 void SkinEngine::RemoveInstance(HWND destroyedWindow) {

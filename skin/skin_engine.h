@@ -203,6 +203,9 @@ class SkinEngine {
     return instance ? instance->List<Record>().At(link.position) : nullptr;
   }
 
+  // Background pictures decoded once for all windows.
+  DecodedPictures& decodedPictures() { return decodedPictures_; }
+
   // --- background snapshot device contexts ---
   void RegisterSnapshotDC(HDC dc, HBITMAP bitmap, HGDIOBJ previous) { snapshots_.Register(dc, bitmap, previous); }
   void ReleaseSnapshotDC(HDC dc) { snapshots_.Release(dc); }
@@ -214,6 +217,7 @@ class SkinEngine {
 
   std::vector<std::unique_ptr<SkinInstance>> instances_;
   SnapshotRegistry snapshots_;
+  DecodedPictures decodedPictures_;
   std::optional<GdiplusSession> gdiplus_;  // empty until Start
   IconHandle programIcon_;
 };

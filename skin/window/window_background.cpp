@@ -1,5 +1,7 @@
 #include "skin/window/window_background.h"
 
+#include <utility>
+
 #include "gfx/bitmap.h"
 #include "gfx/brushes.h"
 #include "gfx/graphics.h"
@@ -115,14 +117,19 @@ void BackBuffer::Release() {
   baseKey_ = {};
 }
 
-const Bitmap* BackBuffer::Decoded(const ByteArray& picture) {
-  if (picture.empty()) return nullptr;
-  if (picture != decodedFrom_) {
-    decodedFrom_ = picture;
-    decoded_ = std::make_shared<Bitmap>();
-    decodeFailed_ = !decoded_->LoadFromBytes(picture) || decoded_->GetWidth() == 0 || decoded_->GetHeight() == 0;
+const Bitmap* DecodedPictures::Get(const ByteArray& bytes) {
+  if (bytes.empty()) return nullptr;
+  constexpr size_t kKept = 4;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].bytes != bytes) continue;
+    if (i > 0) std::swap(entries_[i], entries_[0]);
+    return entries_[0].bitmap.get();
   }
-  return decodeFailed_ ? nullptr : decoded_.get();
+  auto bitmap = std::make_shared<Bitmap>();
+  if (!bitmap->LoadFromBytes(bytes) || bitmap->GetWidth() == 0 || bitmap->GetHeight() == 0) bitmap.reset();
+  entries_.insert(entries_.begin(), Entry{bytes, std::move(bitmap)});
+  if (entries_.size() > kKept) entries_.pop_back();
+  return entries_[0].bitmap.get();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -171,18 +178,25 @@ void DrawPicture(Graphics& graphics, const Bitmap& picture, int mode, int w, int
   }
 }
 
-// Magenta outside the rounded corners, the base colour, the picture and the caption gloss.
-void PaintBaseLayer(BackBuffer& back, HDC dc, const BaseLayerKey& key) {
+// Magenta outside the rounded region, the base colour, the picture and the caption gloss.
+void PaintBaseLayer(SkinEngine& engine, HDC dc, const BaseLayerKey& key) {
   const int w = key.width, h = key.height;
   Graphics g;
-  GraphicsPath clip;
   SolidBrush base;
-  if (!g.CreateFromDC(dc) || !clip.Create()) return;
+  if (!g.CreateFromDC(dc)) return;
   g.Clear(kMagenta);
-  AddRoundedRectangle(clip, 0, 0, static_cast<float>(w), static_cast<float>(h), 4);
-  g.SetClipPath(clip);
-  if (base.Create(ToArgb(key.baseColour, 255, true))) g.FillPath(base, clip);
-  if (const Bitmap* picture = back.Decoded(key.picture)) DrawPicture(g, *picture, key.layoutMode, w, h);
+  // Clipped to the window's own rounded region, so no magenta pixel lies inside it; the
+  // rounded path of radius 4 where the region cannot be used.
+  RegionHandle shape(CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5));
+  GraphicsPath clip;
+  if (!shape || !g.SetClipHrgn(shape.get())) {
+    if (!clip.Create()) return;
+    AddRoundedRectangle(clip, 0, 0, static_cast<float>(w), static_cast<float>(h), 4);
+    g.SetClipPath(clip);
+  }
+  if (base.Create(ToArgb(key.baseColour, 255, true))) g.FillRectangle(base, 0, 0, static_cast<float>(w), static_cast<float>(h));
+  if (const Bitmap* picture = engine.decodedPictures().Get(key.picture))
+    DrawPicture(g, *picture, key.layoutMode, w, h);
   if (key.gloss) {
     LinearGradientBrush gloss;
     const float ch = static_cast<float>(key.captionHeight);
@@ -194,7 +208,7 @@ void PaintBaseLayer(BackBuffer& back, HDC dc, const BaseLayerKey& key) {
 
 // Lays the base layer into the back buffer, painting it first when anything it depends on
 // changed.
-void LayBaseLayer(const SkinEngine& engine, SkinInstance& skin, int w, int h) {
+void LayBaseLayer(SkinEngine& engine, SkinInstance& skin, int w, int h) {
   const PictureInUse in = PictureOf(engine, skin);
   BackBuffer& back = skin.back;
   BaseLayerKey& key = back.baseKey();
@@ -204,7 +218,7 @@ void LayBaseLayer(const SkinEngine& engine, SkinInstance& skin, int w, int h) {
   if (!same) {
     key = {w, h, skin.frame.captionHeight, in.baseColour, in.layoutMode, skin.frame.captionGloss, *in.bytes};
     if (back.baseLayer().width() != w || back.baseLayer().height() != h) back.baseLayer().Make(w, h);
-    if (back.baseLayer().dc()) PaintBaseLayer(back, back.baseLayer().dc(), key);
+    if (back.baseLayer().dc()) PaintBaseLayer(engine, back.baseLayer().dc(), key);
   }
   BitBlt(back.dc(), 0, 0, w, h, back.baseLayer().dc(), 0, 0, SRCCOPY);
 }

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "base/byte_array.h"
 #include "gfx/gdi_handles.h"
@@ -63,6 +64,22 @@ class DibDC {
   int width_ = 0, height_ = 0;
 };
 
+// Pictures decoded once for every window that shows them: the few most recently used.
+class DecodedPictures {
+ public:
+  // The picture decoded; null when the bytes are empty or are no picture.
+  const Bitmap* Get(const ByteArray& bytes);
+  // Drops them all (before GDI+ shuts down).
+  void Clear() { entries_.clear(); }
+
+ private:
+  struct Entry {
+    ByteArray bytes;
+    std::shared_ptr<Bitmap> bitmap;  // null: the bytes do not load
+  };
+  std::vector<Entry> entries_;  // most recent first
+};
+
 // The back buffer of a window and everything kept to render it.
 class BackBuffer {
  public:
@@ -85,8 +102,8 @@ class BackBuffer {
   // Puts the original bitmap back, deletes the background bitmap (once) and the DC, then
   // the strips and the kept layers.
   void Release();
-  // Drops what GDI+ made (the decoded picture); run before GDI+ shuts down.
-  void ForgetGdiplus() { decoded_.reset(), decodedFrom_.clear(), baseLayer_.Reset(), baseKey_ = {}; }
+  // Drops the kept base layer: the next render paints it again.
+  void ForgetBaseLayer() { baseLayer_.Reset(), baseKey_ = {}; }
 
   StripDC captionStrip;  // the caption band as rendered before title and buttons
   StripDC statusStrip;   // the status-bar area, same moment
@@ -94,7 +111,6 @@ class BackBuffer {
   RECT region{};  // the rounded region last given to the window (client size + 1)
 
   // Kept between renders.
-  const Bitmap* Decoded(const ByteArray& picture);  // null when the picture does not load
   DibDC& baseLayer() { return baseLayer_; }
   BaseLayerKey& baseKey() { return baseKey_; }
 
@@ -103,9 +119,6 @@ class BackBuffer {
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ original_ = nullptr;
   int width_ = 0, height_ = 0;
-  std::shared_ptr<Bitmap> decoded_;
-  ByteArray decodedFrom_;
-  bool decodeFailed_ = false;
   DibDC baseLayer_;
   BaseLayerKey baseKey_;
 };

@@ -131,15 +131,23 @@ class TopLevelWindowTest : public ::testing::Test {
   SkinInstance& Skin(HWND w) { return *engine_.InstanceOfWindow(w); }
   uint32_t Back(HWND w, int x, int y) { return Rgb(GetPixel(Skin(w).back.dc(), x, y)); }
   uint32_t Strip(HWND w, int x, int y) { return Rgb(GetPixel(Skin(w).back.captionStrip.dc(), x, y)); }
+  // What the window shows at a client point (read through its own DC: Wine hands a window's
+  // pixels to the X server a little later than it draws them).
   uint32_t Screen(HWND w, int x, int y) {
-    const POINT p = ToScreen(w, {x, y});
-    WindowDC screen(nullptr);
-    return Rgb(GetPixel(screen.get(), p.x, p.y));
+    WindowDC dc(w);
+    return Rgb(GetPixel(dc.get(), x, y));
   }
+  // The back buffer's pixels in r (0x00RRGGBB, rows from the top), read in one go.
   std::vector<uint32_t> BackArea(HWND w, const RECT& r) {
-    std::vector<uint32_t> out;
+    const BackBuffer& back = Skin(w).back;
+    const int bw = back.width(), bh = back.height();
+    std::vector<uint32_t> all(static_cast<size_t>(bw) * bh), out;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bw, -bh, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(back.dc(), static_cast<HBITMAP>(GetCurrentObject(back.dc(), OBJ_BITMAP)), 0, bh, all.data(), &info,
+              DIB_RGB_COLORS);
     for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) out.push_back(Back(w, x, y));
+      for (int x = r.left; x < r.right; ++x) out.push_back(all[static_cast<size_t>(y) * bw + x] & 0xFFFFFF);
     return out;
   }
   POINT ButtonCentre(HWND w, int n) {
@@ -225,12 +233,20 @@ TEST_F(TopLevelWindowTest, CaptionButtonsAreLaidOutFromTheRightEdgeAndAnAddedBut
   EXPECT_EQ(ButtonAtPoint(Skin(w), static_cast<int>(close.x) + 1, static_cast<int>(close.y)), 0);
   EXPECT_EQ(ButtonAtPoint(Skin(w), bar.left - 1, midY), 0);
 
+  // An added button goes in front: the strip grows 27 pixels to the left and the new button
+  // takes that place; the others move one place on in the list and keep their place on the
+  // screen, the row staying against the right edge.
   const float before[] = {bar.Button(1)->x, bar.Button(2)->x, bar.Button(3)->x};
+  const int left = bar.left;
   ASSERT_EQ(engine_.AddCaptionButton(w, CopySkinImage(SkinImage::HelpGlyph), "tip", {}), 1);
   CaptionBar& after = Skin(w).caption;
   ASSERT_EQ(after.Count(), 4);
+  EXPECT_EQ(after.left, left - 27);
+  EXPECT_EQ(after.width, 95 + 27);
   EXPECT_EQ(after.Button(1)->kind, CaptionButtonKind::Own);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(after.Button(i + 2)->x, before[i] - 27) << "button " << i + 1;
+  EXPECT_EQ(after.Button(1)->x, before[0] - 27);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(after.Button(i + 2)->x, before[i]) << "button " << i + 1;
+  EXPECT_EQ(after.tooltip.ToolCount(), 4);
   EXPECT_EQ(engine_.AddCaptionButton(GetDesktopWindow(), {}, "", {}), 0);
 
   HWND closeOnly = Gallery("frame_close_only");
@@ -618,7 +634,11 @@ TEST_F(TopLevelWindowTest, ApplySkinTakesTheWindowOnceWithItsDefaults) {
   ASSERT_GE(n, 1);
   EXPECT_EQ(engine_.ApplySkin(w, {}), n) << "a second apply changes nothing";
   EXPECT_EQ(GetPropA(w, "Hw_lbID"), reinterpret_cast<HANDLE>(static_cast<intptr_t>(n)));
-  EXPECT_EQ(reinterpret_cast<LONG_PTR>(GetPropA(w, "Hw_hProc")), own);
+  // The procedure replaced is the one in front when the skin went on (the caption tooltip
+  // subclasses the window first).
+  EXPECT_NE(GetWindowLongPtrA(w, GWLP_WNDPROC), own);
+  EXPECT_EQ(GetPropA(w, "Hw_hProc"), reinterpret_cast<HANDLE>(Skin(w).previousProc));
+  EXPECT_NE(Skin(w).previousProc, nullptr);
   EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_SYSMENU);
   EXPECT_EQ(Skin(w).frame.captionHeight, 25);
   EXPECT_TRUE(Skin(w).frame.sizable);

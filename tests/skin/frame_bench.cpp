@@ -103,7 +103,10 @@ int main() {
   WindowDC screen(window);
   const double blit = MedianMs([&] { BitBlt(screen.get(), 0, 0, kW, kH, target.get(), 0, 0, SRCCOPY); });
 
-  const double first = MedianMs([&] { engine.RenderBackground(n, false); }, [&] { skin.back.ForgetGdiplus(); });
+  const double first = MedianMs([&] { engine.RenderBackground(n, false); }, [&] {
+    skin.back.ForgetBaseLayer();
+    engine.decodedPictures().Clear();
+  });
   const double again = MedianMs([&] { engine.RenderBackground(n, false); });
   const double present = MedianMs([&] { engine.PresentBackground(n, nullptr); });
   int step = 0;

@@ -7,6 +7,7 @@
 
 #include "skin/container_record.h"
 #include "skin/subclass.h"
+#include "tests/support/gdi_count.h"
 #include "tests/support/process.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
