@@ -17,8 +17,8 @@ namespace {
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 
-void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from,
-                         Gdiplus::PointF to, Argb c1, Argb c2) {
+void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from, Gdiplus::PointF to,
+                         Argb c1, Argb c2) {
   GraphicsPath path;
   LinearGradientBrush brush;
   if (!path.Create() || !AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius)) return;

@@ -32,8 +32,8 @@ Gdiplus::RectF ToRect(bool vertical, const Band& b) {
                   : Gdiplus::RectF{b.along, b.across, b.length, b.thickness};
 }
 
-void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from,
-                         Gdiplus::PointF to, Argb c1, Argb c2) {
+void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from, Gdiplus::PointF to,
+                         Argb c1, Argb c2) {
   GraphicsPath path;
   LinearGradientBrush brush;
   if (!path.Create() || !AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius)) return;

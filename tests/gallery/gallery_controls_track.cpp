@@ -35,14 +35,14 @@ HWND MakeTrackWindow(tunelark::SkinEngine& engine) {
   HWND selection = Trackbar(w, kTrackSelection, 20, 80, 220, 40, TBS_ENABLESELRANGE | TBS_BOTH, 50);
   SendMessageA(selection, TBM_SETSEL, TRUE, MAKELPARAM(20, 60));
   Trackbar(w, kTrackDisabled, 20, 128, 220, 32, TBS_NOTICKS | WS_DISABLED, 100);
-  Trackbar(w, kTrackVertical, 270, 40, 36, 150, TBS_VERT | TBS_BOTH, 40);
+  Trackbar(w, kTrackVertical, 270, 40, 36, 130, TBS_VERT | TBS_BOTH, 40);
   const int percents[] = {0, 37, 100};
   for (int i = 0; i < 3; ++i) {
     Progress(w, kProgressSmooth + i, 20, 180 + 28 * i, 200, 18, PBS_SMOOTH, 0, 100, percents[i]);
     Progress(w, kProgressSegmented + i, 240, 180 + 28 * i, 200, 18, 0, 0, 100, percents[i]);
   }
   Progress(w, kProgressRange, 20, 270, 200, 18, PBS_SMOOTH, 50, 150, 100);
-  Progress(w, kProgressVertical, 340, 40, 18, 150, PBS_VERTICAL | PBS_SMOOTH, 0, 100, 37);
+  Progress(w, kProgressVertical, 340, 40, 18, 130, PBS_VERTICAL | PBS_SMOOTH, 0, 100, 37);
   engine.ApplySkin(w, {});
   ShowWindow(w, SW_SHOW);
   UpdateWindow(w);
