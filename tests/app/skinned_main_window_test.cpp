@@ -1,0 +1,208 @@
+// The real tunelark.exe as its users see it: the skinned main window (rounded region, the
+// picture behind everything, the caption's icon and title, its minimise and close buttons
+// with their hover look, dragging by the caption) and the working-set trimmer run when the
+// program loses activation.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <gdiplus.h>
+
+#include "app/main_window.h"
+#include "app/working_set_trimmer.h"
+#include "skin/skin_images.h"
+#include "tests/support/process.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/user_input.h"
+
+using namespace tltest;
+
+namespace {
+
+constexpr int kWidth = 481, kHeight = 375;
+// Caption strip of a window with minimise and close: 26 + 38 + 1 + 3 wide, ending 3 + 2
+// pixels before the right edge.
+constexpr POINT kMinimise{408 + 13, 9};
+constexpr POINT kClose{408 + 27 + 19, 9};
+
+// The embedded background stretched to the window, as 0x00RRGGBB.
+Capture StretchedPicture() {
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  Capture out;
+  {
+    tunelark::ByteArray bytes = tunelark::CopySkinImage(tunelark::SkinImage::Background);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    CreateStreamOnHGlobal(memory, TRUE, &stream);
+    Gdiplus::Bitmap picture(stream);
+    Gdiplus::Bitmap scaled(kWidth, kHeight, PixelFormat32bppRGB);
+    Gdiplus::Graphics g(&scaled);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.DrawImage(&picture, 0, 0, kWidth, kHeight);
+    out.width = kWidth;
+    out.height = kHeight;
+    out.pixels.resize(static_cast<size_t>(kWidth) * kHeight);
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        Gdiplus::Color c;
+        scaled.GetPixel(x, y, &c);
+        out.pixels[static_cast<size_t>(y) * kWidth + x] = c.GetValue() & 0xFFFFFF;
+      }
+    stream->Release();
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return out;
+}
+
+uint32_t Washed(uint32_t picture, int alpha) {
+  uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    int c = static_cast<int>((picture >> shift) & 0xFF);
+    out |= static_cast<uint32_t>((255 * alpha + c * (255 - alpha)) / 255) << shift;
+  }
+  return out;
+}
+
+int Reddish(const Capture& shot, int x0, int y0, int x1, int y1) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      uint32_t c = shot.At(x, y);
+      n += ((c >> 16) & 0xFF) > 150 && ((c >> 8) & 0xFF) < 110 ? 1 : 0;
+    }
+  return n;
+}
+
+class SkinnedMainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    exe_ = folder_.path() + "\\tunelark.exe";
+    ASSERT_TRUE(CopyProgram(ProgramPath(), exe_)) << ProgramPath();
+    savedWindir_ = Env("windir");
+    SetEnvironmentVariableA("windir", windir_.path().c_str());  // the program inherits it
+  }
+  void TearDown() override { SetEnvironmentVariableA("windir", savedWindir_.c_str()); }
+
+  HWND Start() {
+    EXPECT_TRUE(process_.Start(exe_));
+    HWND w = process_.WaitForWindow(tunelark::kMainWindowClass);
+    if (w) {
+      BringToFront(w);
+      PumpFor(500);
+    }
+    return w;
+  }
+
+  ScratchFolder folder_{"skinned"};
+  ScratchFolder windir_{"windir"};
+  std::string exe_, savedWindir_;
+  ChildProcess process_;
+};
+
+TEST_F(SkinnedMainWindowTest, PictureCaptionAndControlsAreSkinned) {
+  HWND window = Start();
+  ASSERT_NE(window, nullptr);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(window, region), ERROR) << "rounded window region";
+  EXPECT_FALSE(PtInRegion(region, 0, 0));
+  EXPECT_FALSE(PtInRegion(region, kWidth - 1, kHeight - 1));
+  EXPECT_TRUE(PtInRegion(region, 8, 8));
+  DeleteObject(region);
+
+  Capture shot = CaptureWindow(window);
+  ASSERT_EQ(shot.width, kWidth);
+  shot.SavePng(ScreenshotDirectory() + "\\main_window_skinned.png");
+  const Capture picture = StretchedPicture();
+  // Where no control sits, the picture shows (between the keyword box and "查询").
+  int same = 0;
+  for (int y = 40; y < 62; y += 3)
+    for (int x = 160; x < 186; x += 3) same += ColourNear(shot.At(x, y), picture.At(x, y), 24) ? 1 : 0;
+  EXPECT_GT(same, 50) << "picture behind the window";
+  // The list's empty rows show the picture through the white wash.
+  int washed = 0;
+  for (int y = 250; y < 340; y += 10)
+    for (int x = 60; x < 420; x += 40) washed += ColourNear(shot.At(x, y), Washed(picture.At(x, y), 100), 28) ? 1 : 0;
+  EXPECT_GT(washed, 60) << "washed list background";
+  // The title: white letters in the caption after the 17 x 17 icon.
+  int white = 0;
+  for (int y = 4; y < 22; ++y)
+    for (int x = 24; x < 90; ++x) white += ColourNear(shot.At(x, y), 0xFFFFFF, 30) ? 1 : 0;
+  EXPECT_GT(white, 15) << "caption title";
+  int iconInk = 0;
+  for (int y = 4; y < 21; ++y)
+    for (int x = 4; x < 21; ++x) iconInk += ColourNear(shot.At(x, y), picture.At(x, y), 30) ? 0 : 1;
+  EXPECT_GT(iconInk, 60) << "caption icon";
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(process_.WaitForExit(15000));
+  EXPECT_EQ(process_.ExitCode(), 0u);
+}
+
+TEST_F(SkinnedMainWindowTest, CaptionButtonsAndDraggingWorkWithTheMouse) {
+  HWND window = Start();
+  ASSERT_NE(window, nullptr);
+  MoveMouseTo(window, POINT{240, 200});
+  PumpFor(300);
+  const int restRed = Reddish(CaptureWindow(window), kClose.x - 15, 2, kClose.x + 15, 17);
+  MoveMouseTo(window, kClose);
+  PumpFor(600);
+  Capture hot = CaptureWindow(window);
+  hot.SavePng(ScreenshotDirectory() + "\\main_window_close_hot.png");
+  EXPECT_GT(Reddish(hot, kClose.x - 15, 2, kClose.x + 15, 17), restRed + 40) << "close button turns red on hover";
+
+  RECT before{};
+  GetWindowRect(window, &before);
+  DragLeft(window, POINT{200, 12}, POINT{240, 42});
+  PumpFor(400);
+  RECT after{};
+  GetWindowRect(window, &after);
+  EXPECT_EQ(after.left - before.left, 40) << "dragged by the caption";
+  EXPECT_EQ(after.top - before.top, 30);
+
+  ClickAt(window, kMinimise);
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, 5000)) << "minimised";
+  ShowWindow(window, SW_RESTORE);
+  BringToFront(window);
+  PumpFor(600);
+  EXPECT_FALSE(IsIconic(window));
+  Capture back = CaptureWindow(window);
+  EXPECT_EQ(back.width, kWidth);
+  int white = 0;
+  for (int y = 4; y < 22; ++y)
+    for (int x = 24; x < 90; ++x) white += ColourNear(back.At(x, y), 0xFFFFFF, 30) ? 1 : 0;
+  EXPECT_GT(white, 15) << "the caption is drawn again after the restore";
+
+  ClickAt(window, kClose);
+  ASSERT_TRUE(process_.WaitForExit(15000));
+  EXPECT_EQ(process_.ExitCode(), 0u);
+}
+
+TEST_F(SkinnedMainWindowTest, LosingActivationWritesTheTrimmerAndNeverRunsAPlantedFile) {
+  // A planted program at the tool's path; it leaves "<path>.ran" if it ever runs.
+  const std::string tool = windir_.path() + "\\empty.exe";
+  ASSERT_TRUE(CopyProgram(BinDirectory() + "\\trim_marker.exe", tool));
+  HWND window = Start();
+  ASSERT_NE(window, nullptr);
+  HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 600, 500, 100, 60, nullptr, nullptr,
+                               nullptr, nullptr);
+  BringToFront(other);
+  const std::string ours(reinterpret_cast<const char*>(tunelark::TrimmerToolBytes().data()),
+                         tunelark::TrimmerToolBytes().size());
+  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(tool) == ours; }, 10000)) << "the tool replaces the planted file";
+  PumpFor(1000);
+  EXPECT_FALSE(FileExists(tool + ".ran")) << "the planted program never ran";
+  BringToFront(window);
+  PumpFor(300);
+  BringToFront(other);
+  PumpFor(1000);
+  EXPECT_EQ(ReadFileBytes(tool), ours);
+  DestroyWindow(other);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(process_.WaitForExit(15000));
+}
+
+}  // namespace
