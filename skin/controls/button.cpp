@@ -300,10 +300,6 @@ void ReadFont(HWND w, ButtonRecord& record) {
   }
 }
 
-bool IsTaken(HWND w) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)) == ButtonProc;
-}
-
 }  // namespace
 
 // --- painters ----------------------------------------------------------------------------
@@ -395,9 +391,8 @@ int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !IsWindow(button)) return 0;
   if (int position = skin->List<ButtonRecord>().Find(button)) return position;
-  // Taken already (by another skin instance): taking it again would chain the button
-  // procedure to itself.
-  if (IsTaken(button)) return 0;
+  // Taken already (by another instance or family): never twice.
+  if (AlreadySubclassed(button, ButtonProc)) return 0;
   ButtonRecord record;
   record.kind = kind;
   if (IsCheckKind(kind)) {

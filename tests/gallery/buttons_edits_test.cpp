@@ -6,8 +6,6 @@
 // checking); GDI objects and memory flat over many hovers and repaints.
 #include <gtest/gtest.h>
 #include <windows.h>
-// psapi.h after windows.h
-#include <psapi.h>
 
 #include <string>
 #include <vector>
@@ -19,6 +17,7 @@
 #include "skin/skin_colour.h"
 #include "skin/skin_images.h"
 #include "tests/gallery/gallery.h"
+#include "tests/support/gdi_count.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -61,27 +60,10 @@ std::string Hex(uint32_t c) {
   return text;
 }
 
-// --- the process's GDI objects and memory ---------------------------------------------------
-
-int GdiObjectCount() {
-  if (int n = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))) return n;
-  // Wine answers 0 there; its per-process GDI handle table (24-byte entries, 16384 of them,
-  // the object type in byte 14) sits where the process environment block says.
-  const BYTE* peb = nullptr;
-  __asm__("movl %%fs:0x30, %0" : "=r"(peb));
-  const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < 16384; ++i)
-    if (table[i * 24 + 14] != 0) ++count;
-  return count;
-}
-
-size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PagefileUsage;
+// What the screen shows of a window once what was drawn has reached it.
+tltest::Capture Shot(HWND w) {
+  gallery::Pump(40);
+  return tltest::CaptureWindow(w);
 }
 
 // --- input that goes through the dialog navigation (Tab) --------------------------------------
@@ -125,9 +107,20 @@ class ButtonsEditsTest : public ::testing::Test {
     gallery::Pump(50);
   }
 
-  HWND Find(const char* cls, const char* text) const { return FindWindowExA(frame_, nullptr, cls, text); }
-  HWND Button(const char* text) const { return Find("Button", text); }
-  HWND Edit(const char* text) const { return Find("Edit", text); }
+  // The gallery window's controls by their ids (Wine's edit boxes keep no window title that
+  // FindWindowEx could match).
+  HWND Button(const char* text) const {
+    static const char* const kTexts[] = {"Push", "Default", "Owner", "Disabled", "Check", "Radio A", "Radio B"};
+    for (int i = 0; i < 7; ++i)
+      if (std::string(kTexts[i]) == text) return GetDlgItem(frame_, 101 + i);
+    return nullptr;
+  }
+  HWND Edit(const char* text) const {
+    static const char* const kTexts[] = {"single line", "multi-line", "read only", "disabled"};
+    for (int i = 0; i < 4; ++i)
+      if (std::string(kTexts[i]) == text) return GetDlgItem(frame_, 201 + i);
+    return nullptr;
+  }
   int Instance() const { return engine_.FindSkinInstance(frame_); }
 
   // The mouse rests on the window's background, over no control.
@@ -176,7 +169,7 @@ PushSample SamplePush(HWND button, const std::vector<uint32_t>& ground) {
   RECT r;
   GetClientRect(button, &r);
   const int y = r.bottom * 3 / 4;
-  tltest::Capture c = tltest::CaptureWindow(button);
+  tltest::Capture c = Shot(button);
   return {c.At(4, y), c.At(0, y), ground[static_cast<size_t>(y) * r.right + 4]};
 }
 
@@ -214,6 +207,7 @@ TEST_F(ButtonsEditsTest, TakesEachControlOnceAndLeavesTheApplicationsOwnerDrawnB
   SkinInstance* skin = engine_.Instance(n);
   EXPECT_EQ(skin->CountOf(Family::Button), 6) << "push, default, disabled, check box, two radios";
   EXPECT_EQ(skin->CountOf(Family::Edit), 4);
+  ASSERT_NE(Edit("read only"), nullptr);
   // A second run of every installer takes nothing more, and the controls still answer.
   TakePushButtons(engine_, n, frame_);
   TakeCheckAndRadioButtons(engine_, n, frame_);
@@ -236,7 +230,7 @@ TEST_F(ButtonsEditsTest, TakesEachControlOnceAndLeavesTheApplicationsOwnerDrawnB
   HWND owner = Button("Owner");
   EXPECT_EQ(GetPropA(owner, "Hw_lbID"), nullptr);
   EXPECT_EQ(GetPropA(owner, "Hw_hProc"), nullptr);
-  tltest::Capture c = tltest::CaptureWindow(owner);
+  tltest::Capture c = Shot(owner);
   EXPECT_TRUE(tltest::ColourNear(c.At(c.width / 2, c.height / 2), kGreen, 2)) << Hex(c.At(c.width / 2, c.height / 2));
 }
 
@@ -290,7 +284,7 @@ TEST_F(ButtonsEditsTest, PushButtonLooksFollowRealInput) {
   // Disabled: the grey body and a faint outline, whatever the mouse does.
   HWND disabled = Button("Disabled");
   Hover(disabled);
-  tltest::Capture d = tltest::CaptureWindow(disabled);
+  tltest::Capture d = Shot(disabled);
   EXPECT_TRUE(tltest::ColourNear(d.At(4, 4), 0xC0C0C0, 3)) << Hex(d.At(4, 4));
   EXPECT_TRUE(Between(d.At(0, d.height * 3 / 4), 0xC0C0C0, Over(kBlack, 80, 0xC0C0C0), 6)) << Hex(d.At(0, 20));
   EXPECT_LT(Channel(d.At(0, d.height * 3 / 4), 8), 0xC0 - 20);
@@ -329,7 +323,9 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
     }
   const std::vector<uint32_t> ground = Background(check);
   const uint32_t g = ground[static_cast<size_t>(top + by) * r.right + bx];
-  auto shown = [&] { return tltest::CaptureWindow(check).At(bx, top + by); };
+  auto shown = [&] {
+    return Shot(check).At(bx, top + by);
+  };
 
   EXPECT_TRUE(tltest::ColourNear(shown(), images.Shown(bx, by, g, false), 6)) << Hex(shown());
   SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
@@ -348,7 +344,7 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
 
   // Hot: the accent rim round the box.
   Hover(check, POINT{40, r.bottom / 2});
-  tltest::Capture hot = tltest::CaptureWindow(check);
+  tltest::Capture hot = Shot(check);
   EXPECT_TRUE(tltest::ColourNear(hot.At(0, top + 6), kAccent, 12)) << Hex(hot.At(0, top + 6));
   Save(frame_, "check_hot");
 
@@ -356,7 +352,9 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
   RECT rr;
   GetClientRect(radioA, &rr);
   const int dotX = 6, dotY = (rr.bottom - 12) / 2 + 5;
-  auto dot = [&](HWND radio) { return tltest::CaptureWindow(radio).At(dotX, dotY); };
+  auto dot = [&](HWND radio) {
+    return Shot(radio).At(dotX, dotY);
+  };
   const uint32_t emptyDot = dot(radioB);
   tltest::ClickCentre(radioA);
   Park();
@@ -374,9 +372,9 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
   // Disabled check boxes and radios look disabled, also after a repaint.
   EnableWindow(radioA, FALSE);
   RedrawWindow(radioA, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-  EXPECT_TRUE(tltest::ColourNear(tltest::CaptureWindow(radioA).At(rr.right - 3, 3), 0xC0C0C0, 3));
+  EXPECT_TRUE(tltest::ColourNear(Shot(radioA).At(rr.right - 3, 3), 0xC0C0C0, 3));
   SendMessageA(radioA, BM_SETCHECK, BST_CHECKED, 0);
-  EXPECT_TRUE(tltest::ColourNear(tltest::CaptureWindow(radioA).At(dotX, dotY), 0xC0C0C0, 3));
+  EXPECT_TRUE(tltest::ColourNear(Shot(radioA).At(dotX, dotY), 0xC0C0C0, 3));
   Save(frame_, "radio_disabled");
 }
 
@@ -389,7 +387,9 @@ TEST_F(ButtonsEditsTest, EditFramesFollowHoverAndFocusAndTypingWorks) {
   const int alpha = engine_.options.backdropAlpha;
   const uint32_t washed0 = Over(kWhite, alpha, ground[static_cast<size_t>(y) * (wr.right - wr.left)]);
   const uint32_t washed1 = Over(kWhite, alpha, ground[static_cast<size_t>(y) * (wr.right - wr.left) + 1]);
-  auto ring = [&](int x) { return tltest::CaptureWindow(single).At(x, y); };
+  auto ring = [&](int x) {
+    return Shot(single).At(x, y);
+  };
 
   EXPECT_TRUE(tltest::ColourNear(ring(0), Over(kBlack, 80, washed0), 6)) << "normal " << Hex(ring(0));
   EXPECT_TRUE(tltest::ColourNear(ring(1), washed1, 6)) << "wash " << Hex(ring(1));
@@ -419,13 +419,10 @@ TEST_F(ButtonsEditsTest, EditFramesFollowHoverAndFocusAndTypingWorks) {
   RECT rr;
   GetWindowRect(readOnly, &rr);
   const uint32_t roWashed = Over(kWhite, alpha, roGround[static_cast<size_t>(y) * (rr.right - rr.left)]);
-  EXPECT_TRUE(tltest::ColourNear(tltest::CaptureWindow(readOnly).At(0, y), Over(kAccent, 180, roWashed), 8));
+  EXPECT_TRUE(tltest::ColourNear(Shot(readOnly).At(0, y), Over(kAccent, 180, roWashed), 8));
 
   // The multi-line edit: the ring stays out of its scroll bars, which the system draws.
-  HWND multi = nullptr;
-  for (HWND e = Find("Edit", nullptr); e; e = FindWindowExA(frame_, e, "Edit", nullptr))
-    if (GetWindowLongA(e, GWL_STYLE) & ES_MULTILINE) multi = e;
-  ASSERT_NE(multi, nullptr);
+  HWND multi = Edit("multi-line");
   const EditFrameGeometry geometry = MeasureEditFrame(multi);
   RECT client;
   GetClientRect(multi, &client);
@@ -448,13 +445,13 @@ TEST_F(ButtonsEditsTest, HoversAndRepaintsLeaveGdiObjectsAndMemoryFlat) {
   };
   for (int i = 0; i < 30; ++i) cycle(i), repaint();
   gallery::Pump(100);
-  const int gdi = GdiObjectCount();
-  const size_t memory = PrivateBytes();
+  const int gdi = tltest::GdiObjectCount();
+  const size_t memory = tltest::WorkingSetBytes();
   for (int i = 0; i < 1000; ++i) cycle(i);
   for (int i = 0; i < 1000; ++i) repaint();
   gallery::Pump(100);
-  EXPECT_LE(GdiObjectCount() - gdi, 3) << "GDI objects before " << gdi;
-  EXPECT_LT(PrivateBytes(), memory + 2 * 1024 * 1024) << "private bytes before " << memory;
+  EXPECT_LE(tltest::GdiObjectCount() - gdi, 3) << "GDI objects before " << gdi;
+  EXPECT_LT(tltest::WorkingSetBytes(), memory + 2 * 1024 * 1024) << "working set before " << memory;
   EXPECT_EQ(engine_.snapshots().Count(), 0) << "every snapshot back through the engine";
 }
 
@@ -467,13 +464,13 @@ TEST_F(ButtonsEditsTest, DestroyedControlsDeleteTheirColourReplyObjects) {
   SetPropA(check, "Kj_dxjb", brush);
   SetPropA(check, "Kj_wtjb", bitmap);
   SetPropA(edit, "Kj_dxjb", editBrush);
-  const int before = GdiObjectCount();
+  const int before = tltest::GdiObjectCount();
   DestroyWindow(check);
   DestroyWindow(edit);
   EXPECT_EQ(GetObjectType(brush), 0u);
   EXPECT_EQ(GetObjectType(bitmap), 0u);
   EXPECT_EQ(GetObjectType(editBrush), 0u);
-  EXPECT_LE(GdiObjectCount(), before - 3);
+  EXPECT_LE(tltest::GdiObjectCount(), before - 3);
   // The window's own end finds nothing left to delete twice.
   DestroyWindow(frame_);
   gallery::Pump(50);
