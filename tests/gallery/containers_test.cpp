@@ -7,6 +7,8 @@
 // off a skinned window changing nothing; GDI objects and memory flat over many repaints.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -309,6 +311,38 @@ TEST_F(ContainersTest, TakingTwiceOrOffASkinnedWindowChangesNothing) {
   EXPECT_EQ(MakeControlTransparent(engine_, nullptr), 0);
   SetControlTextColour(nullptr, 0);
   DestroyWindow(plain);
+}
+
+TEST_F(ContainersTest, TransparentTabControlShowsTheWashedPictureAndItsChildrenAreTaken) {
+  HWND tab = gallery::MakeControl(frame_, WC_TABCONTROLA, "", 262, 244, 230, 42);
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<char*>("Tab");
+  SendMessageA(tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  HWND inside = gallery::MakeControl(tab, "Button", "In tab", 150, 22, 60, 16);
+
+  // With a child it is also a container, painted by the system.
+  const int position = MakeControlTransparent(engine_, tab, {}, {}, kBackdropAlpha);
+  ASSERT_GT(position, 0);
+  EXPECT_EQ(Skin().List<ContainerRecord>().At(position)->ownPaint, 0);
+  EXPECT_TRUE(IsTransparentControl(tab) || GetPropA(tab, prop::kTransparentProc) != nullptr);
+  ASSERT_NE(FindRecord<ButtonRecord>(inside), nullptr) << "the button inside was taken";
+
+  RedrawWindow(tab, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  gallery::Pump(100);
+  EXPECT_FALSE(GetUpdateRect(tab, nullptr, FALSE));
+  const tltest::Capture c = tltest::CaptureWindow(tab);
+  const uint32_t face = Rgb(GetSysColor(COLOR_BTNFACE));
+  int grey = 0;
+  for (uint32_t p : c.pixels) grey += p == face;
+  EXPECT_EQ(grey, 0) << "the button-face colour lets the picture show";
+  // Beside the tab item the picture shows: as the snapshot where the control left it, washed
+  // where it painted the button-face colour (the body is the theme's own).
+  const uint32_t beside = c.At(100, 6), picture = Behind(tab, 100, 6);
+  EXPECT_TRUE(tltest::ColourNear(beside, picture, 8) ||
+              tltest::ColourNear(beside, Over(0xFFFFFF, kBackdropAlpha, picture), 8))
+      << Hex(beside) << " vs " << Hex(picture);
+  Save(tab, "tab");
 }
 
 TEST_F(ContainersTest, RepaintsAndTextChangesLeaveGdiObjectsAndMemoryFlat) {
