@@ -65,6 +65,7 @@ void DrawHighlight(SkinEngine& engine, Graphics& g, SkinInstance& skin, const Ca
   const int ix = static_cast<int>(box.x), iy = static_cast<int>(box.y);
   g.Flush(Gdiplus::FlushIntentionSync);
   RestoreFromCaptionStrip(skin, {ix - 1, iy, ix + static_cast<int>(box.w) + 2, iy + static_cast<int>(box.h) + 1});
+  GdiFlush();
   if (intensity <= 0) return;  // every colour below would be fully transparent
   GraphicsPath shade, colour, outline;
   if (!shade.Create() || !colour.Create() || !outline.Create()) return;
@@ -106,6 +107,7 @@ void DrawHoverLook(SkinInstance& skin, Graphics& g, const CaptionButton& b) {
   const ButtonBox box = BoxOf(skin, b);
   g.Flush(Gdiplus::FlushIntentionSync);
   RestoreFromCaptionStrip(skin, ToRect(box));
+  GdiFlush();
   GraphicsPath shape;
   if (!shape.Create()) return;
   if (b.kind == CaptionButtonKind::Close) {
@@ -245,7 +247,7 @@ void DrawCaptionButton(SkinEngine& engine, SkinInstance& skin, int position, Gra
   Graphics* g = renderGraphics;
   if (!g) {
     own.emplace();
-    if (!own->CreateFromDC(skin.back.dc())) return;
+    if (!OpenBackGraphics(skin.back, *own)) return;
     if (!hover) own->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     g = &*own;
   }

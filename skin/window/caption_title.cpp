@@ -85,12 +85,13 @@ void DrawTitle(SkinEngine& engine, SkinInstance& skin, Graphics* renderGraphics,
   if (!g) {
     RestoreFromCaptionStrip(skin, redraw);
     own.emplace();
-    if (!own->CreateFromDC(back)) return;
+    if (!OpenBackGraphics(skin.back, *own)) return;
     g = &*own;
   }
   g->Flush(Gdiplus::FlushIntentionSync);
   if (HICON icon = engine.programIcon())
     DrawIconEx(back, area.left, area.top - 3, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  GdiFlush();
   if (const Font* font = skin.title.CachedFont(); font && tw > 0) {
     const Gdiplus::RectF layout(static_cast<float>(area.left + 20), static_cast<float>(area.top),
                                 static_cast<float>(tw), static_cast<float>(kTitleHeight));

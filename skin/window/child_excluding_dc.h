@@ -22,6 +22,8 @@ class ChildExcludingDC {
 
  private:
   void ExcludeChildren() {
+    // A window that clips its children has them all out of its DC already.
+    if (GetWindowLongA(window_, GWL_STYLE) & WS_CLIPCHILDREN) return;
     for (HWND child = FindWindowExA(window_, nullptr, nullptr, nullptr); child;
          child = FindWindowExA(window_, child, nullptr, nullptr)) {
       if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;

@@ -160,7 +160,7 @@ void DrawStatusItem(SkinEngine& engine, SkinInstance& skin, int position, Graphi
   if (!g) {
     RestoreFromStatusStrip(skin, r);
     own.emplace();
-    if (!own->CreateFromDC(skin.back.dc())) return;
+    if (!OpenBackGraphics(skin.back, *own)) return;
     g = &*own;
   }
   const float x = static_cast<float>(cell.x), y = static_cast<float>(cell.y);

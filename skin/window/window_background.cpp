@@ -30,10 +30,12 @@ BITMAPINFO TopDown32(int w, int h) {
   return info;
 }
 
-HBITMAP MakeDib(int w, int h) {
+HBITMAP MakeDib(int w, int h, void** bits = nullptr) {
   BITMAPINFO info = TopDown32(w, h);
-  void* bits = nullptr;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  void* made = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &made, nullptr, 0);
+  if (bits) *bits = dib ? made : nullptr;
+  return dib;
 }
 
 }  // namespace
@@ -71,8 +73,10 @@ bool BackBuffer::Prepare(HWND window, int width, int height) {
     if (!dc_) return false;
   }
   if (bitmap_ && width == width_ && height == height_) return true;
-  HBITMAP made = MakeDib(width, height);
+  void* bits = nullptr;
+  HBITMAP made = MakeDib(width, height, &bits);
   if (!made) return false;
+  ForgetSurface();
   HGDIOBJ out = SelectObject(dc_, made);
   if (!original_) {
     original_ = out;
@@ -81,6 +85,7 @@ bool BackBuffer::Prepare(HWND window, int width, int height) {
     DeleteObject(out);
   }
   bitmap_ = made;
+  bits_ = bits;
   width_ = width;
   height_ = height;
   SetHandleProp(window, prop::kBackBitmap, bitmap_);
@@ -88,7 +93,7 @@ bool BackBuffer::Prepare(HWND window, int width, int height) {
 }
 
 void BackBuffer::Adopt(HWND window, HDC dc, HBITMAP bitmap, HGDIOBJ original) {
-  Release();
+  Release();  // the adopted bitmap's pixels are not ours to wrap: no surface
   dc_ = dc;
   bitmap_ = bitmap;
   original_ = original;
@@ -101,7 +106,19 @@ void BackBuffer::Adopt(HWND window, HDC dc, HBITMAP bitmap, HGDIOBJ original) {
   SetHandleProp(window, prop::kBackBitmap, bitmap_);
 }
 
+Bitmap* BackBuffer::Surface() {
+  if (!surface_ && bits_) {
+    auto made = std::make_shared<Bitmap>();
+    if (made->CreateFromScan0(width_, height_, width_ * 4, PixelFormat32bppRGB, static_cast<BYTE*>(bits_)))
+      surface_ = std::move(made);
+  }
+  return surface_.get();
+}
+
+void BackBuffer::ForgetSurface() { surface_.reset(); }
+
 void BackBuffer::Release() {
+  ForgetSurface();
   if (dc_) {
     if (original_) SelectObject(dc_, original_);
     DeleteDC(dc_);
@@ -109,6 +126,7 @@ void BackBuffer::Release() {
   if (bitmap_) DeleteObject(bitmap_);
   dc_ = nullptr;
   bitmap_ = nullptr;
+  bits_ = nullptr;
   original_ = nullptr;
   width_ = height_ = 0;
   captionStrip.Reset();
@@ -130,6 +148,13 @@ const Bitmap* DecodedPictures::Get(const ByteArray& bytes) {
   entries_.insert(entries_.begin(), Entry{bytes, std::move(bitmap)});
   if (entries_.size() > kKept) entries_.pop_back();
   return entries_[0].bitmap.get();
+}
+
+bool OpenBackGraphics(BackBuffer& back, Graphics& graphics) {
+  if (!back.dc()) return false;
+  GdiFlush();  // GDI drawing on the same pixels lands first
+  Bitmap* surface = back.Surface();
+  return surface ? graphics.CreateOnImage(*surface) : graphics.CreateFromDC(back.dc());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -254,7 +279,7 @@ void TakeStrips(SkinInstance& skin, int w) {
 void ComposeBackground(SkinEngine& engine, SkinInstance& skin, int w, int h) {
   LayBaseLayer(engine, skin, w, h);
   Graphics g;
-  if (!g.CreateFromDC(skin.back.dc())) return;
+  if (!OpenBackGraphics(skin.back, g)) return;
   if (skin.frame.captionShown) DrawWindowFrame(g, w, h);
   g.Flush(Gdiplus::FlushIntentionSync);
   TakeStrips(skin, w);
@@ -300,9 +325,7 @@ void RenderBackground(SkinEngine& engine, int instance, bool present) {
 void PresentBackground(SkinEngine& engine, int instance, HDC paintDC) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !skin->back.dc()) return;
-  RECT r{};
-  GetWindowRect(skin->window, &r);
-  CopyToWindow(*skin, {0, 0, r.right - r.left, r.bottom - r.top}, paintDC);
+  CopyToWindow(*skin, {0, 0, skin->back.width(), skin->back.height()}, paintDC);
 }
 
 void CopyToWindow(const SkinInstance& skin, const RECT& r, HDC paintDC) {

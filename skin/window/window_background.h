@@ -104,6 +104,12 @@ class BackBuffer {
   void Release();
   // Drops the kept base layer: the next render paints it again.
   void ForgetBaseLayer() { baseLayer_.Reset(), baseKey_ = {}; }
+  // A GDI+ bitmap over the back buffer's own pixels (32 bits, the fourth byte unused), made
+  // on first use: drawing on it skips the device context. Call GdiFlush() after GDI drawing
+  // on dc() and before drawing here. Null before the first render.
+  Bitmap* Surface();
+  // Drops the surface (before GDI+ shuts down).
+  void ForgetSurface();
 
   StripDC captionStrip;  // the caption band as rendered before title and buttons
   StripDC statusStrip;   // the status-bar area, same moment
@@ -117,11 +123,17 @@ class BackBuffer {
  private:
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
+  void* bits_ = nullptr;  // the bitmap's pixels, when it is a DIB section of our own
   HGDIOBJ original_ = nullptr;
   int width_ = 0, height_ = 0;
+  std::shared_ptr<Bitmap> surface_;
   DibDC baseLayer_;
   BaseLayerKey baseKey_;
 };
+
+// Opens graphics for drawing on the back buffer: straight on its pixels (Surface) where it
+// can, else on its device context. False when there is no back buffer yet.
+bool OpenBackGraphics(BackBuffer& back, Graphics& graphics);
 
 // Renders the whole background of the instance's window; with present, copies it to the
 // window (through a DC that leaves the children alone) and invalidates the skinned
