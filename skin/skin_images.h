@@ -35,4 +35,12 @@ ImageBytes SkinImageBytes(SkinImage image);
 // A copy of them.
 ByteArray CopySkinImage(SkinImage image);
 
+class Graphics;
+// Draws an embedded image unscaled (one image pixel per device pixel) with its top-left
+// at (x, y). Each image is decoded once, on its first draw, into plain pixels kept for the
+// program's life; every draw wraps those pixels in a short-lived GDI+ bitmap, so painters
+// that draw glyphs on every paint pay no decoding. False when the image cannot be decoded
+// (GDI+ not running) or drawn.
+bool DrawSkinImage(Graphics& graphics, SkinImage image, int x, int y);
+
 }  // namespace tunelark

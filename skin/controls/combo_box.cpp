@@ -5,7 +5,6 @@
 #include "gfx/font.h"
 #include "gfx/font_family.h"
 #include "gfx/graphics_path.h"
-#include "gfx/image.h"
 #include "gfx/pen.h"
 #include "skin/controls/edit_box.h"
 #include "skin/controls/framed_control.h"
@@ -79,12 +78,6 @@ void TakeChildren(SkinEngine& engine, int instance, HWND combo) {
 
 // --- painting -----------------------------------------------------------------------------
 
-bool DrawEmbeddedImage(Graphics& g, SkinImage which, int x, int y) {
-  Image image;
-  if (!image.LoadFromBytes(CopySkinImage(which))) return false;
-  return g.DrawImageRectI(image, x, y, static_cast<int>(image.GetWidth()), static_cast<int>(image.GetHeight()));
-}
-
 void FillBody(Graphics& g, int w, int h, const SkinOptions& options) {
   SolidBrush white;
   if (white.Create(ToArgb(kWhite, options.backdropAlpha, options.alphaGiven != 0)))
@@ -130,7 +123,7 @@ void DrawDropButton(Graphics& g, const RECT& b, int h, bool hot, const SkinOptio
     g.FillPath(gradient, face);
   const int arrowW = 7, arrowH = 4;  // the down arrow's size
   const int bh = b.bottom - b.top;
-  DrawEmbeddedImage(g, SkinImage::ArrowDown, b.left + (b.right - b.left - arrowW) / 2, b.top + (bh - arrowH) / 2);
+  DrawSkinImage(g, SkinImage::ArrowDown, b.left + (b.right - b.left - arrowW) / 2, b.top + (bh - arrowH) / 2);
 }
 
 bool MakeTextFont(Font& font) {
