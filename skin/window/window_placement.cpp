@@ -24,17 +24,19 @@ RECT MonitorOf(HWND window) {
 
 }  // namespace
 
-void OnGetMinMaxInfo(const SkinInstance& skin, MINMAXINFO& info) {
-  info.ptMinTrackSize = {skin.frame.minTrackWidth, skin.frame.minTrackHeight};
-  if (skin.frame.maximised) {
-    // The work area, whatever edge the taskbar lies on (or none).
-    const RECT work = WorkAreaOf(skin.window), monitor = MonitorOf(skin.window);
+void FillMinMaxInfo(const FrameState& frame, const RECT& work, const RECT& monitor, MINMAXINFO& info) {
+  info.ptMinTrackSize = {frame.minTrackWidth, frame.minTrackHeight};
+  if (frame.maximised) {
     info.ptMaxTrackSize = {work.right - work.left, work.bottom - work.top};
     info.ptMaxSize = info.ptMaxTrackSize;
     info.ptMaxPosition = {work.left - monitor.left, work.top - monitor.top};
   } else {
-    info.ptMaxTrackSize = {skin.frame.screenWidth, skin.frame.screenHeight};
+    info.ptMaxTrackSize = {frame.screenWidth, frame.screenHeight};
   }
+}
+
+void OnGetMinMaxInfo(const SkinInstance& skin, MINMAXINFO& info) {
+  FillMinMaxInfo(skin.frame, WorkAreaOf(skin.window), MonitorOf(skin.window), info);
 }
 
 void KeepMaximisedInWorkArea(SkinInstance& skin) {

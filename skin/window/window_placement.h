@@ -8,6 +8,7 @@
 namespace tunelark {
 
 class SkinInstance;
+struct FrameState;
 
 // The work area of the monitor nearest the window (the whole screen when there is no
 // taskbar or other reserved area).
@@ -15,6 +16,10 @@ RECT WorkAreaOf(HWND window);
 
 // WM_GETMINMAXINFO.
 void OnGetMinMaxInfo(const SkinInstance& skin, MINMAXINFO& info);
+// The limits for a window's frame state on a monitor with that work area: at least the
+// minimum track size; while maximised, at most the work area and placed on it (whatever
+// edge the taskbar lies on); otherwise at most the screen size kept when skinned.
+void FillMinMaxInfo(const FrameState& frame, const RECT& work, const RECT& monitor, MINMAXINFO& info);
 // WM_WINDOWPOSCHANGED: a window the system maximised over its whole monitor is put into
 // the monitor's work area.
 void KeepMaximisedInWorkArea(SkinInstance& skin);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "skin/skin_colour.h"
 #include "skin/skin_images.h"
 #include "skin/window/caption_buttons.h"
+#include "skin/window/window_placement.h"
 #include "tests/gallery/gallery.h"
 #include "tests/support/gdi_count.h"
 #include "tests/support/screenshot.h"
@@ -358,6 +360,41 @@ TEST_F(TopLevelWindowTest, ClicksOnTheCaptionButtonsMinimiseMaximiseRestoreAndCl
   EXPECT_FALSE(IsWindow(w));
 }
 
+TEST_F(TopLevelWindowTest, HandlerButtonsRunTheirRoutinesAndTheSystemPicturesCanBeReplaced) {
+  HWND w = Gallery("frame_help_menu");
+  int help = 0, menu = 0, own = 0;
+  ASSERT_EQ(engine_.SetHelpHandler(w, [&] { ++help; }), 1);
+  ASSERT_EQ(engine_.SetMenuHandler(w, [&] { ++menu; }), 1);
+  tltest::ClickAt(w, ButtonCentre(w, 1));
+  tltest::ClickAt(w, ButtonCentre(w, 2));
+  EXPECT_EQ(help, 1);
+  EXPECT_EQ(menu, 1);
+  ASSERT_EQ(engine_.AddCaptionButton(w, CopySkinImage(SkinImage::MinimizeGlyph), "own", [&] { ++own; }), 1);
+  gallery::Pump(100);
+  tltest::ClickAt(w, ButtonCentre(w, 1));
+  EXPECT_EQ(own, 1);
+  EXPECT_EQ(help, 1) << "the help button moved one place on";
+  engine_.CaptionButtonAction(engine_.FindSkinInstance(w), 99);  // outside the list: nothing
+
+  // A new close picture shows at once; pictures not given stay.
+  const int n = Skin(w).caption.Count();
+  const ByteArray minimise = Skin(w).caption.Button(n - 2)->image;
+  const RECT close = [&] {
+    const CaptionButton& b = *Skin(w).caption.Button(n);
+    return RECT{static_cast<LONG>(b.x), static_cast<LONG>(b.y), static_cast<LONG>(b.x + b.width - 1),
+                static_cast<LONG>(b.y + b.h)};
+  }();
+  const std::vector<uint32_t> before = BackArea(w, close);
+  SystemButtonPictures pictures;
+  pictures.close = QuadrantPicture(38, 18);
+  ASSERT_EQ(engine_.SetSystemButtonPictures(w, pictures), 1);
+  EXPECT_NE(BackArea(w, close), before);
+  EXPECT_EQ(Skin(w).caption.Button(n)->image, *pictures.close);
+  EXPECT_EQ(Skin(w).caption.Button(n - 2)->image, minimise);
+  EXPECT_EQ(engine_.SetSystemButtonPictures(GetDesktopWindow(), pictures), 0);
+  Save(w, "own_pictures");
+}
+
 // --- moving, sizing, maximising ----------------------------------------------------------
 
 TEST_F(TopLevelWindowTest, TheCaptionDragsTheWindowAndADoubleClickMaximisesAndRestoresASizableOne) {
@@ -443,6 +480,7 @@ TEST_F(TopLevelWindowTest, MaximisingFillsTheWorkAreaWhereverTheTaskbarLies) {
   side.right -= 100;  // a taskbar on the right edge
   SystemParametersInfoA(SPI_SETWORKAREA, 0, &side, 0);
   const RECT work = WorkAreaRect(w);
+  if (work.right == screen.right) std::printf("note: the monitor's work area ignores SPI_SETWORKAREA here\n");
   tltest::ClickAt(w, ButtonCentre(w, 2));
   gallery::Pump(200);
   RECT r{};
@@ -463,6 +501,27 @@ TEST_F(TopLevelWindowTest, MaximisingFillsTheWorkAreaWhereverTheTaskbarLies) {
   DragOnScreen(ToScreen(w, {150, 12}), ToScreen(w, {170, 32}));
   GetWindowRect(w, &after);
   EXPECT_EQ(after.left - before.left, 20);
+}
+
+TEST(MaximisedSizeTest, IsTheWorkAreaWhereverTheTaskbarLies) {
+  const RECT monitor{0, 0, 1024, 768};
+  FrameState frame;
+  frame.maximised = true;
+  struct Case {
+    RECT work;
+    const char* taskbar;
+  };
+  for (const Case& c : {Case{{0, 0, 1024, 728}, "bottom"}, Case{{0, 40, 1024, 768}, "top"},
+                        Case{{0, 0, 964, 768}, "right"}, Case{{60, 0, 1024, 768}, "left"}, Case{monitor, "none"}}) {
+    MINMAXINFO info{};
+    FillMinMaxInfo(frame, c.work, monitor, info);
+    EXPECT_EQ(info.ptMaxTrackSize.x, c.work.right - c.work.left) << c.taskbar;
+    EXPECT_EQ(info.ptMaxTrackSize.y, c.work.bottom - c.work.top) << c.taskbar;
+    EXPECT_EQ(info.ptMaxPosition.x, c.work.left) << c.taskbar;
+    EXPECT_EQ(info.ptMaxPosition.y, c.work.top) << c.taskbar;
+    EXPECT_EQ(info.ptMinTrackSize.x, 200);
+    EXPECT_EQ(info.ptMinTrackSize.y, 150);
+  }
 }
 
 // --- the picture's layout modes --------------------------------------------------------------
