@@ -49,6 +49,9 @@ void PaintBar(Graphics& g, const Gdiplus::RectF& r, bool vertical, COLORREF acce
 
 // --- the window procedure ---------------------------------------------------------------
 
+// The control whose WM_PAINT is inside BeginPaint on this thread (which may send WM_NCPAINT).
+thread_local HWND g_beginningPaint = nullptr;
+
 void PaintWindow(HWND w) {
   SkinEngine* engine = SkinEngine::Current();
   if (!engine) return;
@@ -63,7 +66,11 @@ void PaintWindow(HWND w) {
 }
 
 LRESULT OnPaint(HWND w) {
-  PaintDC validate(w);
+  {
+    g_beginningPaint = w;
+    PaintDC validate(w);
+    g_beginningPaint = nullptr;
+  }
   PaintWindow(w);
   return 0;
 }
@@ -73,8 +80,11 @@ LRESULT OnEraseBackground(HWND, WPARAM wp) {
   return 1;
 }
 
+// The paint covers the whole window, frame included. When WM_NCPAINT comes from our own
+// BeginPaint, or while part of the client area waits for WM_PAINT, that paint follows at
+// once and draws everything: painting here as well would draw the same picture twice.
 LRESULT OnNcPaint(HWND w) {
-  PaintWindow(w);
+  if (w != g_beginningPaint && !GetUpdateRect(w, nullptr, FALSE)) PaintWindow(w);
   return 1;
 }
 

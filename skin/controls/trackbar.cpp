@@ -98,14 +98,14 @@ void PaintThumb(Graphics& g, const TrackbarRecord& r, const TrackbarState& s, co
     e.length = e.thickness = kDotSize;
   }
   const Gdiplus::RectF box = ToRect(r.vertical, e);
-  SolidBrush white;
+  // Opaque white shaded with black from alpha 0 to 90 across the channel (as the frame and
+  // the channel darken), filled in one go: white fading into 255 - 90 grey.
+  constexpr COLORREF kShadedWhite = 0xA5A5A5;
   LinearGradientBrush shade;
   Pen outline;
-  if (white.Create(ToArgb(kWhite, 255, true))) g.FillEllipse(white, box.X, box.Y, box.Width, box.Height);
-  // The shade darkens across the channel, as the frame and the channel do.
   const Gdiplus::PointF to =
       r.vertical ? Gdiplus::PointF{box.X + box.Width, box.Y} : Gdiplus::PointF{box.X, box.Y + box.Height};
-  if (shade.CreateFromPoints({box.X, box.Y}, to, ToArgb(kWhite, 0, true), ToArgb(kBlack, 90, true),
+  if (shade.CreateFromPoints({box.X, box.Y}, to, ToArgb(kWhite, 255, true), ToArgb(kShadedWhite, 255, true),
                              Gdiplus::WrapModeTileFlipXY))
     g.FillEllipse(shade, box.X, box.Y, box.Width, box.Height);
   if (outline.Create(ToArgb(kBlack, 50, true))) g.DrawEllipse(outline, box.X, box.Y, box.Width, box.Height);
@@ -142,6 +142,9 @@ void PaintFill(Graphics& g, const TrackbarRecord& r, const TrackbarState& s, con
 
 // --- the window procedure ---------------------------------------------------------------
 
+// The control whose WM_PAINT is inside BeginPaint on this thread (which may send WM_NCPAINT).
+thread_local HWND g_beginningPaint = nullptr;
+
 LRESULT CALLBACK TrackbarProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
 
 // One paint of the whole trackbar to the screen (its window DC).
@@ -158,7 +161,11 @@ void PaintWindow(HWND w) {
 }
 
 LRESULT OnPaint(HWND w) {
-  PaintDC validate(w);
+  {
+    g_beginningPaint = w;
+    PaintDC validate(w);
+    g_beginningPaint = nullptr;
+  }
   PaintWindow(w);
   return 0;
 }
@@ -168,8 +175,11 @@ LRESULT OnEraseBackground(HWND, WPARAM wp) {
   return 1;
 }
 
+// The paint covers the whole window, frame included. When WM_NCPAINT comes from our own
+// BeginPaint, or while part of the client area waits for WM_PAINT, that paint follows at
+// once and draws everything: painting here as well would draw the same picture twice.
 LRESULT OnNcPaint(HWND w) {
-  PaintWindow(w);
+  if (w != g_beginningPaint && !GetUpdateRect(w, nullptr, FALSE)) PaintWindow(w);
   return 1;
 }
 
