@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -169,10 +170,12 @@ TEST_F(ListsTest, ListsShowTheWindowPictureThroughTheWashBehindTheirRows) {
 TEST_F(ListsTest, TreeItemsLieOnTheWashWithNoMagentaLeft) {
   HWND tree = Control(kTreeView);
   EXPECT_EQ(SendMessageA(tree, TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 0, 255)));
+  // Nothing magenta shows on the tree nor on the other framed controls.
   auto expectNoMagenta = [&](const char* when) {
-    const tltest::Capture all = tltest::CaptureWindow(frame_);
-    const long magenta = std::count_if(all.pixels.begin(), all.pixels.end(), IsMagenta);
-    EXPECT_EQ(magenta, 0) << when;
+    for (int id : {kTreeView, kListBox, kOwnerDrawnListBox, kListView, kIpAddress, kDateTime}) {
+      const tltest::Capture shown = tltest::CaptureWindow(Control(id));
+      EXPECT_EQ(std::count_if(shown.pixels.begin(), shown.pixels.end(), IsMagenta), 0) << when << ", control " << id;
+    }
   };
   RECT client;
   GetClientRect(tree, &client);
@@ -444,20 +447,25 @@ TEST_F(ListsTest, HoversAndRepaintsLeaveGdiObjectsAndMemoryFlat) {
   const HWND targets[] = {Control(kListView), Header(), Control(kListBox), Control(kOwnerDrawnListBox),
                           Control(kTreeView), Control(kIpAddress)};
   const int ids[] = {kListBox, kOwnerDrawnListBox, kListView, kTreeView, kIpAddress, kDateTime};
+  // One hover in and out of a control; one repaint of a control, its frame and children included.
   auto cycle = [&](int i) {
     QuickMove(targets[i % 6], POINT{8, 8});
     QuickMove(frame_, POINT{560, 360});
   };
-  const UINT everything = RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
-  auto repaint = [&] {
-    for (int id : ids) RedrawWindow(Control(id), nullptr, nullptr, everything);
+  auto repaint = [&](int i) {
+    RedrawWindow(Control(ids[i % 6]), nullptr, nullptr,
+                 RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   };
-  for (int i = 0; i < 30; ++i) cycle(i), repaint();
+  for (int i = 0; i < 30; ++i) cycle(i), repaint(i);
   gallery::Pump(100);
   const int gdi = tltest::GdiObjectCount();
   const size_t memory = tltest::WorkingSetBytes();
+  const DWORD start = GetTickCount();
   for (int i = 0; i < 1000; ++i) cycle(i);
-  for (int i = 0; i < 1000; ++i) repaint();
+  const DWORD hovered = GetTickCount();
+  for (int i = 0; i < 1000; ++i) repaint(i);
+  printf("1000 hover cycles %lu ms, 1000 repaints %lu ms\n", static_cast<unsigned long>(hovered - start),
+         static_cast<unsigned long>(GetTickCount() - hovered));
   gallery::Pump(100);
   EXPECT_LE(tltest::GdiObjectCount() - gdi, 3) << "GDI objects before " << gdi;
   EXPECT_LT(tltest::WorkingSetBytes(), memory + 2 * 1024 * 1024) << "working set before " << memory;
