@@ -126,10 +126,14 @@ void DrawDropButton(Graphics& g, const RECT& b, int h, bool hot, const SkinOptio
   DrawSkinImage(g, SkinImage::ArrowDown, b.left + (b.right - b.left - arrowW) / 2, b.top + (bh - arrowH) / 2);
 }
 
+// "宋体" at 12; a system without that face takes the generic sans-serif family, and one
+// without that either the default GUI font.
 bool MakeTextFont(Font& font) {
   if (font.CreateFromFamilyName("宋体", 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitWorld)) return true;
-  FontFamily family;  // a system without the face: the generic sans-serif one
-  return family.CreateGenericSansSerif() && font.Create(family, 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitWorld);
+  FontFamily family;
+  if (family.CreateGenericSansSerif() && font.Create(family, 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitWorld))
+    return true;
+  return font.CreateFromDefaultGuiFont();
 }
 
 // The drop-down list's selected text, in the combo's text colour (grey when disabled).
