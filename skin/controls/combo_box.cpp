@@ -47,6 +47,12 @@ void DeleteColourReplies(HWND window) {
 
 HWND EditOf(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
 
+// Only a combo box with children has anything keyed out; the others reach the screen by
+// a plain copy, which costs far less than a keyed one.
+void KeyChildrenOut(ControlPaint& paint, HWND combo) {
+  if (FindWindowExA(combo, nullptr, nullptr, nullptr)) paint.KeyMagenta();
+}
+
 HWND ListOf(HWND combo) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
@@ -156,7 +162,7 @@ void PaintNow(HWND combo, ComboLook look) {
   const ComboRecord record = *found;  // the painter sends messages to the combo box
   ControlPaint paint(combo, PaintTarget::WindowDC);
   if (!paint.ok()) return;
-  paint.KeyMagenta();
+  KeyChildrenOut(paint, combo);
   PaintComboBox(paint.canvas(), record, look);
 }
 
@@ -184,7 +190,7 @@ LRESULT OnPaint(HWND combo, HDC given) {
   const ComboLook look = StoredLook(combo);
   ControlPaint paint(combo, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
   if (paint.ok()) {
-    paint.KeyMagenta();
+    KeyChildrenOut(paint, combo);
     PaintComboBox(paint.canvas(), record, look);
   }
   return 0;
