@@ -198,7 +198,7 @@ LRESULT OnPaint(HWND combo, HDC given) {
 
 LRESULT OnSetFocus(HWND combo, WPARAM wParam, LPARAM lParam) {
   SetFocused(combo, true);
-  PaintNow(combo, {false, true});
+  PaintNow(combo, StoredLook(combo));
   return CallPreviousProc(combo, WM_SETFOCUS, wParam, lParam);
 }
 
@@ -210,7 +210,7 @@ LRESULT OnKillFocus(HWND combo, WPARAM wParam, LPARAM lParam) {
   if (staysInside) return CallPreviousProc(combo, WM_KILLFOCUS, wParam, lParam);
   SetFocused(combo, false);
   const LRESULT result = CallPreviousProc(combo, WM_KILLFOCUS, wParam, lParam);
-  PaintNow(combo, {false, false});
+  PaintNow(combo, StoredLook(combo));
   return result;
 }
 
@@ -232,10 +232,10 @@ LRESULT OnCommand(HWND combo, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallPreviousProc(combo, WM_COMMAND, wParam, lParam);
   if (fromEdit && code == EN_SETFOCUS) {
     SetFocused(combo, true);
-    PaintNow(combo, {false, true});
+    PaintNow(combo, StoredLook(combo));
   } else if (fromEdit && code == EN_KILLFOCUS && GetFocus() != combo) {
     SetFocused(combo, false);
-    PaintNow(combo, {false, false});
+    PaintNow(combo, StoredLook(combo));
   }
   return result;
 }
@@ -295,7 +295,7 @@ LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_DESTROY: return OnDestroy(combo, wParam, lParam);
     case WM_MOVE:
-      PaintNow(combo, {false, StoredLook(combo).focused});
+      PaintNow(combo, StoredLook(combo));
       return CallPreviousProc(combo, message, wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus(combo, wParam, lParam);
     case WM_KILLFOCUS: return OnKillFocus(combo, wParam, lParam);
