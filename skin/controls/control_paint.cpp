@@ -25,6 +25,27 @@ Graphics& Canvas::graphics() {
   return *graphics_;
 }
 
+Graphics& Canvas::pixelGraphics() {
+  if (graphics_) return *graphics_;
+  // GetObject reports every DIB section's height as positive: the top-down layout is the
+  // canvas's own premise.
+  DIBSECTION dib{};
+  HGDIOBJ bitmap = GetCurrentObject(dc_, OBJ_BITMAP);
+  if (width_ <= 0 || height_ <= 0 || !bitmap || GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib ||
+      !dib.dsBm.bmBits || dib.dsBm.bmBitsPixel != 32 || dib.dsBm.bmWidth < width_ || dib.dsBm.bmHeight < height_)
+    return graphics();
+  GdiFlush();  // GDI's pending drawing reaches the pixels first
+  pixels_.emplace();
+  if (pixels_->CreateFromScan0(width_, height_, dib.dsBm.bmWidthBytes, PixelFormat32bppRGB,
+                               static_cast<BYTE*>(dib.dsBm.bmBits))) {
+    graphics_.emplace();
+    if (graphics_->CreateOnImage(*pixels_)) return *graphics_;
+    graphics_.reset();
+  }
+  pixels_.reset();
+  return graphics();
+}
+
 void Canvas::Flush() {
   if (graphics_) graphics_->Flush(Gdiplus::FlushIntentionSync);
 }
@@ -108,6 +129,26 @@ ControlPaint::~ControlPaint() {
       break;
     case PaintTarget::Given: break;
   }
+}
+
+namespace {
+// The control whose WM_PAINT is inside BeginPaint on this thread (which may send WM_NCPAINT).
+thread_local HWND g_beginningPaint = nullptr;
+}  // namespace
+
+LRESULT OnWholeWindowPaint(HWND control, WholePaint paintWhole) {
+  {
+    g_beginningPaint = control;
+    PaintDC validate(control);
+    g_beginningPaint = nullptr;
+  }
+  paintWhole(control);
+  return 0;
+}
+
+LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole) {
+  if (control != g_beginningPaint && !GetUpdateRect(control, nullptr, FALSE)) paintWhole(control);
+  return 1;
 }
 
 }  // namespace tunelark

@@ -16,6 +16,7 @@
 
 #include <optional>
 
+#include "gfx/bitmap.h"
 #include "gfx/gdi_handles.h"
 #include "gfx/graphics.h"
 #include "skin/background_snapshot.h"
@@ -52,11 +53,18 @@ class Canvas {
   // GDI+ graphics on dc(), made on first use. Before GDI drawing on dc() after GDI+ drawing,
   // call Flush().
   Graphics& graphics();
+  // GDI+ graphics that draw straight into the pixels of the top-down 32-bit DIB section
+  // selected into dc() (as 32bppRGB), made on first use: under Wine, graphics on a DC take
+  // every fill through the DC and cost about three times as much. graphics() when dc()
+  // holds no DIB section. A canvas has one graphics: whichever of the two was asked for
+  // first serves both calls.
+  Graphics& pixelGraphics();
   void Flush();
 
  private:
   HDC dc_;
   int width_, height_;
+  std::optional<Bitmap> pixels_;  // the DIB's pixels as a GDI+ bitmap, for pixelGraphics()
   std::optional<Graphics> graphics_;
 };
 
@@ -108,5 +116,15 @@ class ControlPaint {
   bool keyed_ = false;
   bool presented_ = false;
 };
+
+// Controls the skin paints whole, frame included (PaintTarget::WholeWindow), on both
+// WM_PAINT and WM_NCPAINT. paintWhole(w) draws the whole window once.
+using WholePaint = void (*)(HWND control);
+// WM_PAINT: validates the update region, then paints the whole window.
+LRESULT OnWholeWindowPaint(HWND control, WholePaint paintWhole);
+// WM_NCPAINT: paints the whole window, unless a WM_PAINT that paints it follows at once
+// (the WM_NCPAINT sent by our own BeginPaint, or part of the client area waiting): painting
+// then would draw the same picture twice. Returns 1; the system's frame is never drawn.
+LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole);
 
 }  // namespace tunelark

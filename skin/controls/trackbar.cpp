@@ -142,9 +142,6 @@ void PaintFill(Graphics& g, const TrackbarRecord& r, const TrackbarState& s, con
 
 // --- the window procedure ---------------------------------------------------------------
 
-// The control whose WM_PAINT is inside BeginPaint on this thread (which may send WM_NCPAINT).
-thread_local HWND g_beginningPaint = nullptr;
-
 LRESULT CALLBACK TrackbarProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
 
 // One paint of the whole trackbar to the screen (its window DC).
@@ -160,26 +157,8 @@ void PaintWindow(HWND w) {
   if (paint.ok()) PaintTrackbar(paint.canvas(), record, state, engine->options);
 }
 
-LRESULT OnPaint(HWND w) {
-  {
-    g_beginningPaint = w;
-    PaintDC validate(w);
-    g_beginningPaint = nullptr;
-  }
-  PaintWindow(w);
-  return 0;
-}
-
 LRESULT OnEraseBackground(HWND, WPARAM wp) {
   SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-  return 1;
-}
-
-// The paint covers the whole window, frame included. When WM_NCPAINT comes from our own
-// BeginPaint, or while part of the client area waits for WM_PAINT, that paint follows at
-// once and draws everything: painting here as well would draw the same picture twice.
-LRESULT OnNcPaint(HWND w) {
-  if (w != g_beginningPaint && !GetUpdateRect(w, nullptr, FALSE)) PaintWindow(w);
   return 1;
 }
 
@@ -224,9 +203,9 @@ LRESULT CALLBACK TrackbarProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   try {
     switch (m) {
       case WM_MOVE: return OnMove(w, m, wp, lp);
-      case WM_PAINT: return OnPaint(w);
+      case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
       case WM_ERASEBKGND: return OnEraseBackground(w, wp);
-      case WM_NCPAINT: return OnNcPaint(w);
+      case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
       case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
       case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
       case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
