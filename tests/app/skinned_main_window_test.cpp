@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <objidl.h>
+#include <ole2.h>
+
 #include <gdiplus.h>
 
 #include "app/main_window.h"
