@@ -144,6 +144,7 @@ LRESULT MainWindow::OnNotify(LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnDestroy() {
+  StopTrimming();  // closing deactivates the window: no tool starts while the process ends
   PostQuitMessage(0);
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "app/song_search.h"
 
-#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "base/code_page.h"
 #include "net/text_utils.h"
@@ -51,17 +52,16 @@ int RunSearchAt(const std::string& address, JsonDocument& json, ByteArray& reply
   reply = WinInetFetch(address, options);
   // The whole reply is converted: a zero byte in it stays, and the JSON check refuses it.
   json.Parse(Utf8ToGbk(AsText(reply)));
-  const int hits = std::min(json.MemberCount("data"), kMaxRows);
+  const std::vector<std::vector<std::string>> hits = json.Rows("data", {"singer", "name", "url"}, kMaxRows);
 
   RedrawPause pause(list.window());
   list.DeleteAllRows();  // the list holds exactly the current hits
-  for (int i = 0; i < hits; ++i) {
-    const std::string k = "data[" + std::to_string(i) + "]";
+  for (const std::vector<std::string>& hit : hits) {
     const int row = list.AppendRow();
-    list.SetCell(row, ResultList::kTitle, HitRowTitle(json.GetText(k + ".singer"), json.GetText(k + ".name")));
-    list.SetCell(row, ResultList::kAddress, json.GetText(k + ".url"));
+    list.SetCell(row, ResultList::kTitle, HitRowTitle(hit[0], hit[1]));
+    list.SetCell(row, ResultList::kAddress, hit[2]);
   }
-  return hits > 0 ? hits : 0;
+  return static_cast<int>(hits.size());
 }
 
 }  // namespace tunelark

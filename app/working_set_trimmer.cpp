@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <mutex>
 
 #include "base/unique_handle.h"
 
@@ -24,6 +25,12 @@ struct CloseFileHandle {
 using FileHandle = UniqueHandle<HANDLE, CloseFileHandle>;
 
 constexpr char kToolName[] = "\\empty.exe";
+
+// Held while the tool is being started; g_trimmingStopped refuses later starts. A process
+// that exits while one of its threads is inside CreateProcess can leave the new process
+// half-made and stuck for good (seen under Wine when closing the window deactivates it).
+std::mutex g_startGate;
+bool g_trimmingStopped = false;
 
 std::string EnvironmentValue(const char* name) {
   std::string value(MAX_PATH, '\0');
@@ -105,9 +112,12 @@ void RunTool(const std::string& path, DWORD pid, TrimResult& result) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    return;
+  {
+    std::lock_guard<std::mutex> gate(g_startGate);
+    if (g_trimmingStopped || !CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                             nullptr, &startup, &info)) {
+      return;
+    }
   }
   KernelHandle process(info.hProcess);
   KernelHandle thread(info.hThread);
@@ -138,6 +148,11 @@ TrimResult TrimWorkingSetOf(DWORD pid) {
   }
   RunTool(path, pid, result);
   return result;
+}
+
+void StopTrimming() {
+  std::lock_guard<std::mutex> gate(g_startGate);
+  g_trimmingStopped = true;
 }
 
 DWORD WINAPI TrimWorkingSet(void*) {

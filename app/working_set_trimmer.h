@@ -32,6 +32,10 @@ struct TrimResult {
 // Writes the tool when needed and runs it on process `pid`, waiting for its end.
 TrimResult TrimWorkingSetOf(DWORD pid);
 
+// Waits until no trimmer is starting the tool and lets none start it afterwards. The program
+// calls it as its main window goes, before the process ends.
+void StopTrimming();
+
 // Thread routine: TrimWorkingSetOf(GetCurrentProcessId()). No parameter; returns 0.
 DWORD WINAPI TrimWorkingSet(void* unused);
 

@@ -3,7 +3,8 @@
 # Idempotent: when every package and the locale are present it returns at once.
 set -euo pipefail
 
-PKGS=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev xvfb xdotool imagemagick locales
+PKGS=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+      xvfb xdotool imagemagick locales
       fonts-wqy-zenhei cmake make googletest nginx-light sox lame libsox-fmt-mp3 openssl curl iproute2
       python3 x11-utils)
 

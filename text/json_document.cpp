@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cwchar>
 #include <utility>
 
 #include "base/code_page.h"
@@ -44,7 +45,9 @@ std::string NumberText(double number) {
 JsonDocument::JsonDocument() { Init(); }
 
 JsonDocument::JsonDocument(const com::Dispatch& shared, const std::string& varName)
-    : script_(shared.Share()), varName_(varName) {}
+    : script_(shared.Share()), varName_(varName) {
+  FindGlobals();
+}
 
 JsonDocument::~JsonDocument() = default;
 
@@ -55,6 +58,7 @@ JsonDocument& JsonDocument::operator=(JsonDocument&& other) noexcept {
   // own COM start.
   std::swap(com_, other.com_);
   std::swap(script_, other.script_);
+  std::swap(globals_, other.globals_);
   std::swap(varName_, other.varName_);
   return *this;
 }
@@ -66,13 +70,21 @@ void JsonDocument::Init() {
   std::string support(reinterpret_cast<const char*>(tl_json_support_js), tl_json_support_js_size);
   // The document setter of Parse. It evaluates only text that has passed the JSON syntax
   // check: such text is a literal value and cannot call, assign or create anything.
-  support += "\nfunction set__document(t) { " + varName_ + " = eval('(' + t + ')'); }\n";
+  // The text arrives in tl__text (or as t where the engine has no code object).
+  support += "\nvar tl__text = null;\nfunction set__document(t) { if (t == null) { t = tl__text; tl__text = null; } " +
+             varName_ + " = eval('(' + t + ')'); }\n";
   Variant code = Variant::Text(support);
   if (!script_.Call(L"AddCode", {&code})) {
     script_.reset();
     return;
   }
   Eval("var " + varName_ + "={}");
+  FindGlobals();
+}
+
+void JsonDocument::FindGlobals() {
+  Variant globals;
+  if (script_ && script_.Get(L"CodeObject", &globals)) globals_ = globals.ToDispatch();
 }
 
 JsonDocument JsonDocument::Clone() const { return JsonDocument(script_, varName_); }
@@ -86,6 +98,15 @@ bool JsonDocument::Eval(const std::string& script, Variant* result) const {
   return script_.Call(L"Eval", {&code}, result);
 }
 
+// The control's Eval keeps a little memory for good on every call under Wine, and Run a copy
+// of its arguments (the whole reply for Parse); ExecuteStatement keeps nothing. A statement
+// run here must not declare variables: under Wine they would land in a scope of their own.
+bool JsonDocument::Execute(const std::string& statements) const {
+  if (!script_) return false;
+  Variant code = Variant::Text(statements);
+  return script_.Call(L"ExecuteStatement", {&code});
+}
+
 std::string JsonDocument::Member(const std::string& path) const {
   return path.empty() ? varName_ : varName_ + "." + path;
 }
@@ -96,16 +117,19 @@ std::string JsonDocument::Indexed(const std::string& path) const {
 
 bool JsonDocument::Parse(const std::string& text) {
   if (!script_) return false;
-  Eval("var " + varName_ + "=null");
+  Execute(varName_ + "=null");
   // Every byte is converted, a zero byte too, so it cannot cut the text short before the
   // syntax check sees it.
   std::wstring wide = DecodeText(text);
   if (!IsValidJson(wide)) return false;
-  // The text goes to the script engine as an argument, never as part of script source.
-  Variant procedure = Variant::Text("set__document");
+  // The text goes to the script engine as a value, never as part of script source: as the
+  // global tl__text, or as an argument of Run where the engine shows no code object.
   Variant argument = Variant::Wide(EscapeLineSeparators(std::move(wide)));
-  if (!script_.Call(L"Run", {&procedure, &argument})) {
-    Eval("var " + varName_ + "=null");
+  Variant procedure = Variant::Text("set__document");
+  const bool set = globals_ ? globals_.Put(L"tl__text", argument) && Execute("set__document()")
+                            : script_.Call(L"Run", {&procedure, &argument});
+  if (!set) {
+    Execute("tl__text=null;" + varName_ + "=null");
     return false;
   }
   Variant notNull;
@@ -165,6 +189,37 @@ int JsonDocument::MemberCount(const std::string& path) const {
   // null, numbers and the like have no members of their own: the counter stays below 0.
   long count = value.ToLong();
   return count > 0 ? static_cast<int>(count) : 0;
+}
+
+namespace {
+
+// Splits get__rows's text ("<length>:<text>" per cell) into rows of `columns` cells.
+std::vector<std::vector<std::string>> SplitCells(const std::wstring& table, size_t columns) {
+  std::vector<std::vector<std::string>> rows;
+  size_t at = 0;
+  while (at < table.size()) {
+    const size_t colon = table.find(L':', at);
+    if (colon == std::wstring::npos) break;
+    const size_t length = std::wcstoul(table.substr(at, colon - at).c_str(), nullptr, 10);
+    if (length > table.size() - colon - 1) break;
+    if (rows.empty() || rows.back().size() == columns) rows.emplace_back().reserve(columns);
+    rows.back().push_back(EncodeText(std::wstring_view(table).substr(colon + 1, length)));
+    at = colon + 1 + length;
+  }
+  if (!rows.empty() && rows.back().size() != columns) rows.pop_back();
+  return rows;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::string>> JsonDocument::Rows(const std::string& path,
+                                                       const std::vector<std::string>& members, int most) const {
+  if (members.empty()) return {};
+  std::string names;
+  for (const std::string& member : members) names += (names.empty() ? "'" : ",'") + member + "'";
+  Variant table;
+  if (!Eval("get__rows(" + Member(path) + "," + std::to_string(most) + ",[" + names + "])", &table)) return {};
+  return SplitCells(table.ToWide(), members.size());
 }
 
 void JsonDocument::Append(const std::string& value, const std::string& path, bool raw) {

@@ -68,6 +68,12 @@ class JsonDocument {
   // Members of an object, elements of an array; 0 for a missing path and for values that
   // have no members.
   int MemberCount(const std::string& path) const;
+  // The table in the array (or object) at path: for each of its first MemberCount(path)
+  // elements, at most `most`, the texts of the named members (our own names, never input).
+  // Strings as they are, numbers as the script writes them, anything else empty. One
+  // script call for the whole table, where reading it value by value takes three per row.
+  std::vector<std::vector<std::string>> Rows(const std::string& path, const std::vector<std::string>& members,
+                                             int most) const;
   // Appends value to the array at path (the document for an empty path), making it an
   // array first when it is none; raw: value is a script expression, else a text.
   void Append(const std::string& value, const std::string& path = std::string(), bool raw = false);
@@ -87,12 +93,15 @@ class JsonDocument {
  private:
   JsonDocument(const com::Dispatch& shared, const std::string& varName);
   void Init();
+  void FindGlobals();
   bool Eval(const std::string& script, com::Variant* result = nullptr) const;
+  bool Execute(const std::string& statements) const;
   std::string Member(const std::string& path) const;   // varName or varName.path
   std::string Indexed(const std::string& path) const;  // varName, then "." unless path starts with "["
 
   com::ComInit com_;
   com::Dispatch script_;
+  com::Dispatch globals_;  // the engine's code object: its global variables
   std::string varName_ = "da";
 };
 

@@ -15,6 +15,23 @@ function is__array(v) {
   return Object.prototype.toString.apply(v) === '[object Array]';
 }
 
+// get__rows(v, most, names): the first get__count(v) elements of v (at most `most`), each as
+// the texts of its members named in names, in one text: every cell is its length, ":" and
+// its text. Strings stay as they are, numbers become their text, anything else is empty.
+function get__rows(v, most, names) {
+  var out = [], n = v == null ? 0 : get__count(v), i, j, e, c;
+  if (n > most) n = most;
+  for (i = 0; i < n; i++) {
+    e = v[i];
+    for (j = 0; j < names.length; j++) {
+      c = e == null ? null : e[names[j]];
+      c = typeof c === 'string' ? c : typeof c === 'number' ? String(c) : '';
+      out.push(c.length + ':' + c);
+    }
+  }
+  return out.join('');
+}
+
 // JSON.stringify and JSON.parse for engines without a JSON object of their own.
 if (typeof JSON === 'undefined') {
   JSON = (function () {

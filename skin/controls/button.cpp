@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "gfx/bitmap.h"
 #include "gfx/brushes.h"
 #include "gfx/font.h"
 #include "gfx/font_family.h"
@@ -305,7 +304,7 @@ void ReadFont(HWND w, ButtonRecord& record) {
 // --- painters ----------------------------------------------------------------------------
 
 void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour) {
-  Graphics& g = canvas.graphics();
+  Graphics& g = canvas.pixelGraphics();
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
   const GraphicsPath body = RoundedPath(0, 0, w - 1, h - 1);
@@ -334,7 +333,7 @@ void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLO
 }
 
 void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
-  Graphics& g = canvas.graphics();
+  Graphics& g = canvas.pixelGraphics();
   const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
   if (state & ODS_DISABLED) {
     PaintDisabledBox(g, w, h);
@@ -365,16 +364,14 @@ void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bo
 }
 
 void PaintCheckBox(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
-  Graphics& g = canvas.graphics();
+  Graphics& g = canvas.pixelGraphics();
   const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
   if (state & ODS_DISABLED) {
     PaintDisabledBox(g, w, h);
   } else {
     const int top = (canvas.height() - 13) / 2;
-    Bitmap box;
-    if (box.LoadFromBytes(CopySkinImage(SkinImage::CheckBoxOff))) g.DrawImageRectI(box, 0, top, 13, 13);
-    Bitmap tick;
-    if (checked && tick.LoadFromBytes(CopySkinImage(SkinImage::CheckBoxOn))) g.DrawImageRectI(tick, 0, top, 13, 13);
+    DrawSkinImage(g, SkinImage::CheckBoxOff, 0, top);
+    if (checked) DrawSkinImage(g, SkinImage::CheckBoxOn, 0, top);
     if (state & ODS_HOTLIGHT) {
       GraphicsPath square, rim;
       const float y = static_cast<float>(top);

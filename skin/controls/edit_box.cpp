@@ -237,7 +237,7 @@ EditFrameGeometry MeasureEditFrame(HWND edit) {
 
 void PaintEditFrame(Canvas& canvas, const RECT& inner, bool focused, bool hot) {
   const SkinOptions& options = Options();
-  Graphics& g = canvas.graphics();
+  Graphics& g = canvas.pixelGraphics();
   const int w = canvas.width(), h = canvas.height();
   g.SetClipRectI(0, 0, w, h, Gdiplus::CombineModeReplace);
   g.SetClipRectI(inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, Gdiplus::CombineModeXor);
@@ -257,7 +257,7 @@ void PaintEditFrame(Canvas& canvas, const RECT& inner, bool focused, bool hot) {
 }
 
 void PaintEditWash(Canvas& canvas) {
-  canvas.graphics().FillRectangleWithColour(
+  canvas.pixelGraphics().FillRectangleWithColour(
       ToArgb(kWhite, Options().backdropAlpha, true),
       Gdiplus::RectF(0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height())));
 }

@@ -46,8 +46,9 @@ void PressKey(WORD vk) {
   PumpFor(50);
 }
 
-void MoveMouseTo(HWND window, POINT p) {
-  ClientToScreen(window, &p);
+namespace {
+
+void MoveMouseToScreen(POINT p) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   INPUT in{};
   in.type = INPUT_MOUSE;
@@ -56,6 +57,13 @@ void MoveMouseTo(HWND window, POINT p) {
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &in, sizeof in);
   PumpFor(30);
+}
+
+}  // namespace
+
+void MoveMouseTo(HWND window, POINT p) {
+  ClientToScreen(window, &p);
+  MoveMouseToScreen(p);
 }
 
 void PressLeftButton() {
@@ -69,11 +77,14 @@ void ReleaseLeftButton() {
 }
 
 void DragLeft(HWND window, POINT from, POINT to, int steps) {
-  MoveMouseTo(window, from);
+  // Screen points taken once: the window may move under the mouse while it drags.
+  ClientToScreen(window, &from);
+  ClientToScreen(window, &to);
+  MoveMouseToScreen(from);
   PressLeftButton();
   if (steps < 1) steps = 1;
   for (int i = 1; i <= steps; ++i)
-    MoveMouseTo(window, POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    MoveMouseToScreen(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
   ReleaseLeftButton();
 }
 

@@ -88,6 +88,26 @@ TEST_F(JsonDocumentTest, MemberCountsAndPaths) {
   EXPECT_EQ(doc_.GetElement(1, "", true), "{\"name\":\"second\"}");
 }
 
+// Rows reads a whole table in one call, each cell as GetText reads it: missing members,
+// null elements and non-objects give empty cells; the count is capped.
+TEST_F(JsonDocumentTest, RowsReadTheTableAsGetTextWould) {
+  ASSERT_TRUE(doc_.Parse("{\"data\":[{\"singer\":\"周杰伦\",\"name\":\"晴天\",\"url\":\"u\"},null,"
+                         "{\"name\":7},\"text\",{\"singer\":\"x\"}]}"));
+  const auto rows = doc_.Rows("data", {"singer", "name", "url"}, 4);
+  ASSERT_EQ(rows.size(), 4u);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    ASSERT_EQ(rows[i].size(), 3u);
+    const std::string k = "data[" + std::to_string(i) + "].";
+    EXPECT_EQ(rows[i][0], doc_.GetText(k + "singer")) << i;
+    EXPECT_EQ(rows[i][1], doc_.GetText(k + "name")) << i;
+  }
+  EXPECT_EQ(rows[0][0], "周杰伦");
+  EXPECT_EQ(rows[2][1], "7");
+  EXPECT_TRUE(doc_.Rows("missing", {"a"}, 10).empty());
+  ASSERT_TRUE(doc_.Parse("{\"data\":5}"));
+  EXPECT_TRUE(doc_.Rows("data", {"a"}, 10).empty());
+}
+
 TEST_F(JsonDocumentTest, TypeCodes) {
   ASSERT_TRUE(doc_.Parse("{\"s\":\"t\",\"n\":1.5,\"a\":[1],\"o\":{\"k\":1},\"t\":true,\"z\":null}"));
   EXPECT_EQ(doc_.TypeOf("s"), kJsonString);
@@ -427,3 +447,4 @@ TEST(JsonThreads, DocumentsOnOtherThreadsStartTheirOwnCom) {
     ASSERT_TRUE(doc.Parse("[1]"));
   }
 }
+
