@@ -50,10 +50,8 @@ int RunTunelark(HINSTANCE instance, int showCommand) {
   g_skin->Start();
   MainWindow mainWindow;
   if (!mainWindow.Create(instance, showCommand)) return 1;
-  // The script engine behind the search document takes a while to load: it starts once
-  // the window is on screen, and no message is handled before it exists (the loop starts
-  // below).
-  g_json = std::make_unique<JsonDocument>();
+  // The script engine behind the search document takes a while to load: the window makes
+  // it after its first frame is on screen (or at the first search, if that comes sooner).
   return RunMessageLoop(mainWindow.window());
 }
 

@@ -60,6 +60,7 @@ bool MainWindow::Create(HINSTANCE instance, int showCommand) {
   SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(wc.hIconSm));
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
+  SetTimer(window_, kSearchDocumentTimer, 0, nullptr);
   return true;
 }
 
@@ -96,6 +97,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_DESTROY: return OnDestroy();
+    case WM_TIMER: return OnTimer(wParam);
     case kMsgDownloadStatus: downloads_.ApplyWaitingStatuses(results()); return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
   }
@@ -143,6 +145,19 @@ LRESULT MainWindow::OnNotify(LPARAM lParam) {
   return 0;
 }
 
+// A timer message comes only when nothing is left to paint: the search document's script
+// engine is made after the first frame.
+LRESULT MainWindow::OnTimer(WPARAM id) {
+  if (id != kSearchDocumentTimer) return DefWindowProcA(window_, WM_TIMER, id, 0);
+  KillTimer(window_, kSearchDocumentTimer);
+  EnsureSearchDocument();
+  return 0;
+}
+
+void MainWindow::EnsureSearchDocument() {
+  if (!g_json) g_json = std::make_unique<JsonDocument>();
+}
+
 LRESULT MainWindow::OnDestroy() {
   StopTrimming();  // closing deactivates the window: no tool starts while the process ends
   PostQuitMessage(0);
@@ -160,6 +175,7 @@ void MainWindow::OnMainWindowCreated() {
 
 void MainWindow::OnSearchClicked() {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  EnsureSearchDocument();
   RunSongSearch(KeywordText(), *g_json, g_searchReply, results());
   SetCursor(previous);
 }

@@ -56,6 +56,10 @@ class MainWindow {
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(LPARAM lParam);
   LRESULT OnDestroy();
+  LRESULT OnTimer(WPARAM id);
+  void EnsureSearchDocument();  // makes g_json when it does not exist yet
+
+  static constexpr UINT_PTR kSearchDocumentTimer = 1;
 
   void CreateControls();
 

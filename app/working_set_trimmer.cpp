@@ -4,7 +4,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "base/unique_handle.h"
+#include "base/kernel_handles.h"
 
 extern const unsigned char tl_tool_empty[];
 extern const unsigned int tl_tool_empty_size;
@@ -12,17 +12,6 @@ extern const unsigned int tl_tool_empty_size;
 namespace tunelark {
 
 namespace {
-
-struct CloseKernelHandle {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using KernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
-
-struct CloseFileHandle {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using FileHandle = UniqueHandle<HANDLE, CloseFileHandle>;
 
 constexpr char kToolName[] = "\\empty.exe";
 

@@ -38,6 +38,11 @@ int PickBetween(unsigned seed, int low, int high) {
 Argb ImageColourSampler(const PictureInput& picture, int samples, int insetX, int insetY) {
   Bitmap bitmap;
   if (samples < 1 || !LoadPicture(bitmap, picture)) return 0;
+  return ImageColourSampler(bitmap, samples, insetX, insetY);
+}
+
+Argb ImageColourSampler(const Bitmap& bitmap, int samples, int insetX, int insetY) {
+  if (samples < 1) return 0;
   const int w = static_cast<int>(bitmap.GetWidth()), h = static_cast<int>(bitmap.GetHeight());
   if (w < 1 || h < 1) return 0;
   const int xLow = insetX >= 1 ? w - insetX : 1;

@@ -12,6 +12,8 @@
 
 namespace tunelark {
 
+class Bitmap;
+
 // A picture given either as a file name or as file bytes in memory.
 struct PictureInput {
   std::string fileName;  // used when not empty
@@ -27,6 +29,8 @@ struct PictureInput {
 // background settings store (a COLORREF whose top byte is 0xFF): ToArgb of it with any
 // alpha gives the average colour. 0 when the picture does not load or samples < 1.
 Argb ImageColourSampler(const PictureInput& picture, int samples, int insetX, int insetY);
+// The same on a picture decoded already.
+Argb ImageColourSampler(const Bitmap& bitmap, int samples, int insetX, int insetY);
 
 // The picture redrawn in 32-bit ARGB with a band of colour a fading in from its left edge
 // (leftEdge) or out to its right edge, and one fading out to its bottom edge, encoded as

@@ -97,32 +97,33 @@ Variant Variant::Text(const std::string& gbk) { return Adopt(Bstr::FromGbk(gbk))
 
 Variant Variant::Wide(const std::wstring& text) { return Adopt(Bstr(text)); }
 
-Variant Variant::Adopt(Bstr&& text) {
+namespace {
+
+// A new VARIANT of `type` whose value set() writes.
+template <typename Set>
+Variant Holding(VARTYPE type, Set set) {
   Variant out;
-  out.v_.vt = VT_BSTR;
-  out.v_.bstrVal = text.release();
+  out.get()->vt = type;
+  set(*out.get());
   return out;
+}
+
+}  // namespace
+
+Variant Variant::Adopt(Bstr&& text) {
+  return Holding(VT_BSTR, [&](VARIANT& v) { v.bstrVal = text.release(); });
 }
 
 Variant Variant::Int(long value) {
-  Variant out;
-  out.v_.vt = VT_I4;
-  out.v_.lVal = value;
-  return out;
+  return Holding(VT_I4, [&](VARIANT& v) { v.lVal = value; });
 }
 
 Variant Variant::Bool(bool value) {
-  Variant out;
-  out.v_.vt = VT_BOOL;
-  out.v_.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-  return out;
+  return Holding(VT_BOOL, [&](VARIANT& v) { v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 Variant Variant::Double(double value) {
-  Variant out;
-  out.v_.vt = VT_R8;
-  out.v_.dblVal = value;
-  return out;
+  return Holding(VT_R8, [&](VARIANT& v) { v.dblVal = value; });
 }
 
 Variant Variant::As(VARTYPE type) const {

@@ -23,6 +23,14 @@ ByteArray PictureForMode(const PictureInput& picture, COLORREF base, int mode) {
   return decoded.SaveToBytes(kImageFormatPng);
 }
 
+// The picture's average colour. Bytes are decoded through the engine's cache of decoded
+// pictures, where the first render finds them again: the picture is decoded once.
+Argb SampleBaseColour(SkinEngine& engine, const PictureInput& picture) {
+  if (!picture.fileName.empty()) return ImageColourSampler(picture, kColourSamples, 0, 0);
+  const Bitmap* decoded = engine.decodedPictures().Get(picture.bytes);
+  return decoded ? ImageColourSampler(*decoded, kColourSamples, 0, 0) : 0;
+}
+
 BOOL CALLBACK InvalidateWithErase(HWND child, LPARAM) {
   InvalidateRect(child, nullptr, TRUE);
   return TRUE;
@@ -55,7 +63,7 @@ void SetBackgroundFrom(SkinEngine& engine, const PictureInput& picture, std::opt
     b.picture.clear();
     b.baseColour = GetSysColor(COLOR_BTNFACE);
   } else {
-    b.baseColour = baseColour ? *baseColour : ImageColourSampler(picture, kColourSamples, 0, 0);
+    b.baseColour = baseColour ? *baseColour : SampleBaseColour(engine, picture);
     b.layoutMode = layoutMode.value_or(4);
     b.picture = PictureForMode(picture, b.baseColour, b.layoutMode);
   }

@@ -151,6 +151,8 @@ int main() {
   app.Start(exe);
   HWND window = app.WaitForWindow(tunelark::kMainWindowClass);
   if (!window) return 1;
+  Sleep(500);
+  std::printf("peak_after_start_kib %.0f\n", PeakWorkingSetKib(app.Handle()));
   HWND box = GetDlgItem(window, tunelark::kIdKeywordBox);
   HWND button = GetDlgItem(window, tunelark::kIdSearchButton);
   RemoteListView list(GetDlgItem(window, tunelark::kIdResultList));

@@ -9,6 +9,7 @@
 #include <ole2.h>
 
 #include <gdiplus.h>
+#include <tlhelp32.h>
 
 #include <memory>
 
@@ -82,6 +83,19 @@ int Reddish(const Capture& shot, int x0, int y0, int x1, int y1) {
       n += ((c >> 16) & 0xFF) > 150 && ((c >> 8) & 0xFF) < 110 ? 1 : 0;
     }
   return n;
+}
+
+// Whether a process of that executable name runs with `parent` as its parent.
+bool ChildNamed(DWORD parent, const char* name) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+    found = entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, name) == 0;
+  CloseHandle(snapshot);
+  return found;
 }
 
 class SkinnedMainWindowTest : public ::testing::Test {
@@ -199,7 +213,13 @@ TEST_F(SkinnedMainWindowTest, LosingActivationWritesTheTrimmerAndNeverRunsAPlant
   BringToFront(other);
   const std::string ours(reinterpret_cast<const char*>(tunelark::TrimmerToolBytes().data()),
                          tunelark::TrimmerToolBytes().size());
-  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(tool) == ours; }, 10000)) << "the tool replaces the planted file";
+  // The tool runs briefly: watch for its process while waiting for the file.
+  bool toolSeen = false;
+  EXPECT_TRUE(WaitUntil([&] {
+    toolSeen = toolSeen || ChildNamed(process_.Id(), "empty.exe");
+    return toolSeen && ReadFileBytes(tool) == ours;
+  }, 10000)) << "the tool replaces the planted file and runs";
+  EXPECT_TRUE(toolSeen) << "the tool's process";
   PumpFor(1000);
   EXPECT_FALSE(FileExists(tool + ".ran")) << "the planted program never ran";
   BringToFront(window);
