@@ -410,7 +410,7 @@ SnapshotDC WashedClientPicture(SkinEngine& engine, HWND control) {
   SnapshotDC picture = BackgroundSnapshot(engine, control, client);
   if (!picture || width <= 0 || height <= 0) return picture;
   Canvas canvas(picture.get(), width, height);
-  canvas.graphics().FillRectangleWithColour(ToArgb(0xFFFFFF, engine.options.backdropAlpha, true),
+  canvas.pixelGraphics().FillRectangleWithColour(ToArgb(0xFFFFFF, engine.options.backdropAlpha, true),
                                             Gdiplus::RectF(0, 0, static_cast<float>(width),
                                                            static_cast<float>(height)));
   canvas.Flush();

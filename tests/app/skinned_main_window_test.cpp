@@ -11,7 +11,9 @@
 #include <gdiplus.h>
 #include <tlhelp32.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "app/app_globals.h"
 #include "app/main_window.h"
@@ -85,18 +87,33 @@ int Reddish(const Capture& shot, int x0, int y0, int x1, int y1) {
   return n;
 }
 
-// Whether a process of that executable name runs with `parent` as its parent.
-bool ChildNamed(DWORD parent, const char* name) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-    found = entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, name) == 0;
-  CloseHandle(snapshot);
-  return found;
-}
+// Watches, on a thread of its own, for a process of the given executable name: the tool
+// runs for a moment only.
+class ProcessWatch {
+ public:
+  explicit ProcessWatch(const char* name) : name_(name), thread_([this] { Run(); }) {}
+  ~ProcessWatch() {
+    stop_ = true;
+    thread_.join();
+  }
+  bool seen() const { return seen_; }
+
+ private:
+  void Run() {
+    while (!stop_ && !seen_) {
+      HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+      if (snapshot == INVALID_HANDLE_VALUE) continue;
+      PROCESSENTRY32 entry{};
+      entry.dwSize = sizeof entry;
+      for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, name_) == 0) seen_ = true;
+      CloseHandle(snapshot);
+    }
+  }
+  const char* name_;
+  std::atomic<bool> stop_{false}, seen_{false};
+  std::thread thread_;
+};
 
 class SkinnedMainWindowTest : public ::testing::Test {
  protected:
@@ -208,18 +225,15 @@ TEST_F(SkinnedMainWindowTest, LosingActivationWritesTheTrimmerAndNeverRunsAPlant
   ASSERT_TRUE(CopyProgram(BinDirectory() + "\\trim_marker.exe", tool));
   HWND window = Start();
   ASSERT_NE(window, nullptr);
+  ProcessWatch watch("empty.exe");
   HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 600, 500, 100, 60, nullptr, nullptr,
                                nullptr, nullptr);
   BringToFront(other);
   const std::string ours(reinterpret_cast<const char*>(tunelark::TrimmerToolBytes().data()),
                          tunelark::TrimmerToolBytes().size());
-  // The tool runs briefly: watch for its process while waiting for the file.
-  bool toolSeen = false;
-  EXPECT_TRUE(WaitUntil([&] {
-    toolSeen = toolSeen || ChildNamed(process_.Id(), "empty.exe");
-    return toolSeen && ReadFileBytes(tool) == ours;
-  }, 10000)) << "the tool replaces the planted file and runs";
-  EXPECT_TRUE(toolSeen) << "the tool's process";
+  EXPECT_TRUE(WaitUntil([&] { return watch.seen() && ReadFileBytes(tool) == ours; }, 10000))
+      << "the tool replaces the planted file and runs";
+  EXPECT_TRUE(watch.seen()) << "the tool's process";
   PumpFor(1000);
   EXPECT_FALSE(FileExists(tool + ".ran")) << "the planted program never ran";
   BringToFront(window);
