@@ -351,7 +351,7 @@ void PaintComboBox(Canvas& canvas, const ComboRecord& record, ComboLook look) {
   HWND combo = record.window;
   const DWORD style = static_cast<DWORD>(GetWindowLongA(combo, GWL_STYLE));
   const int w = canvas.width(), h = canvas.height();
-  Graphics& g = canvas.graphics();
+  Graphics& g = canvas.pixelGraphics();
   FillBody(g, w, h, options);
   KeyOutChildren(g, combo, style);
   DrawOutline(g, w, h, look.hot || look.focused, options);

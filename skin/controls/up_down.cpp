@@ -221,7 +221,7 @@ void PaintUpDown(Canvas& canvas, const UpDownRecord& record, UpDownLook look) {
   const int w = canvas.width(), h = canvas.height();
   const bool horizontal = record.horizontal != 0;
   const COLORREF accent = AccentColour();
-  Graphics& g = canvas.graphics();
+  Graphics& g = canvas.pixelGraphics();
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   g.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);
   GraphicsPath body;
