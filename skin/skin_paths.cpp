@@ -1,5 +1,6 @@
 #include "skin/skin_paths.h"
 
+#include "gfx/brushes.h"
 #include "gfx/pen.h"
 #include "skin/skin_colour.h"
 
@@ -31,6 +32,21 @@ bool DrawSoftOutline(Graphics& graphics, const GraphicsPath& path, int count, CO
     ok = graphics.DrawPath(pen, path) && ok;
   }
   return ok;
+}
+
+void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from, Gdiplus::PointF to,
+                         Gdiplus::ARGB c1, Gdiplus::ARGB c2) {
+  GraphicsPath path;
+  LinearGradientBrush brush;
+  if (!path.Create() || !AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius)) return;
+  if (brush.CreateFromPoints(from, to, c1, c2, Gdiplus::WrapModeTileFlipXY)) g.FillPath(brush, path);
+}
+
+void OutlineRounded(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::ARGB colour) {
+  GraphicsPath path;
+  Pen pen;
+  if (path.Create() && AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius) && pen.Create(colour))
+    g.DrawPath(pen, path);
 }
 
 }  // namespace tunelark

@@ -1,6 +1,7 @@
 // The outlines every painter of the skin shares: the rounded rectangle (corner radius in
 // pixels), the rectangle rounded only at its top, and the soft outline (the same
-// translucent path drawn with widths 1..count, darkest on the line and fading outward).
+// translucent path drawn with widths 1..count, darkest on the line and fading outward);
+// a rounded rectangle filled with a gradient or outlined.
 #pragma once
 #include <windows.h>
 
@@ -19,5 +20,10 @@ bool AddRoundedRectangle(GraphicsPath& path, float x, float y, float w, float h,
 bool AddTopRoundedRectangle(GraphicsPath& path, float x, float y, float w, float h, float r);
 // Draws path count times with a pen of colour c at alpha, widths 1, 2, ..., count.
 bool DrawSoftOutline(Graphics& graphics, const GraphicsPath& path, int count, COLORREF c, int alpha);
+// The rounded rectangle r filled with a gradient from c1 at `from` to c2 at `to`.
+void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from, Gdiplus::PointF to,
+                         Gdiplus::ARGB c1, Gdiplus::ARGB c2);
+// The rounded rectangle r outlined with a one-pixel pen.
+void OutlineRounded(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::ARGB colour);
 
 }  // namespace tunelark

@@ -17,21 +17,6 @@ namespace {
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 
-void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from, Gdiplus::PointF to,
-                         Argb c1, Argb c2) {
-  GraphicsPath path;
-  LinearGradientBrush brush;
-  if (!path.Create() || !AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius)) return;
-  if (brush.CreateFromPoints(from, to, c1, c2, Gdiplus::WrapModeTileFlipXY)) g.FillPath(brush, path);
-}
-
-void OutlineRounded(Graphics& g, const Gdiplus::RectF& r, float radius, Argb colour) {
-  GraphicsPath path;
-  Pen pen;
-  if (path.Create() && AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius) && pen.Create(colour))
-    g.DrawPath(pen, path);
-}
-
 // The trough: a rounded outline and a wash from white to dark across the bar's thickness.
 void PaintTrough(Graphics& g, int w, int h, bool vertical) {
   const float W = static_cast<float>(w), H = static_cast<float>(h);

@@ -32,21 +32,6 @@ Gdiplus::RectF ToRect(bool vertical, const Band& b) {
                   : Gdiplus::RectF{b.along, b.across, b.length, b.thickness};
 }
 
-void FillRoundedGradient(Graphics& g, const Gdiplus::RectF& r, float radius, Gdiplus::PointF from, Gdiplus::PointF to,
-                         Argb c1, Argb c2) {
-  GraphicsPath path;
-  LinearGradientBrush brush;
-  if (!path.Create() || !AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius)) return;
-  if (brush.CreateFromPoints(from, to, c1, c2, Gdiplus::WrapModeTileFlipXY)) g.FillPath(brush, path);
-}
-
-void OutlineRounded(Graphics& g, const Gdiplus::RectF& r, float radius, Argb colour) {
-  GraphicsPath path;
-  Pen pen;
-  if (path.Create() && AddRoundedRectangle(path, r.X, r.Y, r.Width, r.Height, radius) && pen.Create(colour))
-    g.DrawPath(pen, path);
-}
-
 void OutlineRectangle(Graphics& g, const Gdiplus::RectF& r, Argb colour) {
   Pen pen;
   if (pen.Create(colour)) g.DrawRectangle(pen, r.X, r.Y, r.Width, r.Height);
