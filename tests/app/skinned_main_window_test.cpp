@@ -100,7 +100,7 @@ class ProcessWatch {
 
  private:
   void Run() {
-    while (!stop_ && !seen_) {
+    for (; !stop_ && !seen_; Sleep(1)) {  // the tool lives for tens of milliseconds at least
       HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
       if (snapshot == INVALID_HANDLE_VALUE) continue;
       PROCESSENTRY32 entry{};
