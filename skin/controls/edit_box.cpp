@@ -40,45 +40,37 @@ bool IsFocused(HWND w) {
   return r && r->focused;
 }
 
+// The edit has a skin background to compose over (a paint scope would otherwise fall
+// back to the dialog colour, which the edit must never show).
+bool OnSkin(HWND w) {
+  SkinEngine* engine = SkinEngine::Current();
+  BackgroundSource source;
+  return engine && FindBackgroundSource(*engine, w, source);
+}
+
 // Composes the frame ring off screen and copies it to the window DC around the inner
 // rectangle, which the system keeps drawing. False when the edit has no skin background.
 bool PaintFrame(HWND w, bool focused, bool hot) {
-  SkinEngine* engine = SkinEngine::Current();
-  if (!engine) return false;
   const EditFrameGeometry frame = MeasureEditFrame(w);
-  if (frame.width <= 0 || frame.height <= 0) return false;
-  SnapshotDC snapshot = BackgroundSnapshot(*engine, w, RECT{0, 0, frame.width, frame.height});
-  if (!snapshot) return false;
-  {
-    Canvas canvas(snapshot.get(), frame.width, frame.height);
-    PaintEditFrame(canvas, frame.inner, focused, hot);
-    canvas.Flush();
-  }
-  UniqueHandle<HDC, ReleaseWindowDc> dc(GetWindowDC(w), ReleaseWindowDc{w});
-  if (!dc) return false;
-  ExcludeClipRect(dc.get(), frame.inner.left, frame.inner.top, frame.inner.right, frame.inner.bottom);
-  BitBlt(dc.get(), 0, 0, frame.width, frame.height, snapshot.get(), 0, 0, SRCCOPY);
+  if (frame.width <= 0 || frame.height <= 0 || !OnSkin(w)) return false;
+  const RECT whole{0, 0, frame.width, frame.height};
+  ControlPaint paint(w, PaintTarget::WholeWindow, nullptr, &whole);
+  if (!paint.ok() || !paint.onSkin()) return false;
+  PaintEditFrame(paint.canvas(), frame.inner, focused, hot);
+  paint.ExcludeFromCopy(frame.inner);
   return true;
 }
 
 // The white wash behind the client area, into the given DC at (0, 0) or, without one, to
 // the window DC at the client area's place. False when the edit has no skin background.
 bool PaintClientWash(HWND w, HDC given) {
-  SkinEngine* engine = SkinEngine::Current();
-  if (!engine) return false;
   const RECT area = ClientRectInWindow(w);
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return false;
-  SnapshotDC snapshot = BackgroundSnapshot(*engine, w, area);
-  if (!snapshot) return false;
-  {
-    Canvas canvas(snapshot.get(), width, height);
-    PaintEditWash(canvas);
-    canvas.Flush();
-  }
-  if (given) return BitBlt(given, 0, 0, width, height, snapshot.get(), 0, 0, SRCCOPY) != 0;
-  UniqueHandle<HDC, ReleaseWindowDc> dc(GetWindowDC(w), ReleaseWindowDc{w});
-  return dc && BitBlt(dc.get(), area.left, area.top, width, height, snapshot.get(), 0, 0, SRCCOPY) != 0;
+  if (area.right <= area.left || area.bottom <= area.top || !OnSkin(w)) return false;
+  const RECT client{0, 0, area.right - area.left, area.bottom - area.top};
+  ControlPaint paint(w, given ? PaintTarget::Given : PaintTarget::WholeWindow, given, given ? &client : &area);
+  if (!paint.ok() || !paint.onSkin()) return false;
+  PaintEditWash(paint.canvas());
+  return true;
 }
 
 // The union of the scroll bars' rectangles (screen coordinates), with the square between
