@@ -108,6 +108,18 @@ void PressKeyInDialog(HWND frame, WORD vk) {
   PumpDialog(frame, 60);
 }
 
+// vk pressed `times` times with Shift held.
+void PressShifted(HWND frame, WORD vk, int times) {
+  INPUT shift{};
+  shift.type = INPUT_KEYBOARD;
+  shift.ki.wVk = VK_SHIFT;
+  SendInput(1, &shift, sizeof shift);
+  for (int i = 0; i < times; ++i) PressKeyInDialog(frame, vk);
+  shift.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &shift, sizeof shift);
+  PumpDialog(frame, 40);
+}
+
 // --- the fixture ---------------------------------------------------------------------------------
 
 class ButtonsEditsTest : public ::testing::Test {
@@ -364,9 +376,36 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
 
   // Hot: the accent rim round the box.
   Hover(check, POINT{40, r.bottom / 2});
-  tltest::Capture hot = Shot(check);
-  EXPECT_TRUE(tltest::ColourNear(hot.At(0, top + 6), kAccent, 12)) << Hex(hot.At(0, top + 6));
+  auto rim = [&] {
+    return Shot(check).At(0, top + 6);
+  };
+  EXPECT_TRUE(tltest::ColourNear(rim(), kAccent, 12)) << Hex(rim());
   Save(frame_, "check_hot");
+
+  // Pressed (held down): the plain images, neither hot nor the system's pushed box; once
+  // released, checked and hot again while the mouse stays.
+  tltest::PressLeftButton();
+  const uint32_t rimGround = ground[static_cast<size_t>(top + 6) * r.right];
+  EXPECT_TRUE(tltest::ColourNear(rim(), images.Shown(0, 6, rimGround, false), 6)) << "pressed " << Hex(rim());
+  EXPECT_TRUE(tltest::ColourNear(shown(), images.Shown(bx, by, g, false), 6)) << "pressed " << Hex(shown());
+  Save(frame_, "check_pressed");
+  tltest::ReleaseLeftButton();
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(tltest::ColourNear(rim(), kAccent, 12)) << "clicked, mouse still over " << Hex(rim());
+
+  // Focused (it took the focus with the click), the mouse gone: the normal look, nothing
+  // of the system's focus drawing, the same pixels as once the focus has moved on.
+  ASSERT_EQ(GetFocus(), check);
+  Park();
+  const tltest::Capture focused = Shot(check);
+  EXPECT_TRUE(tltest::ColourNear(focused.At(bx, top + by), images.Shown(bx, by, g, true), 6));
+  SetFocus(Button("Push"));
+  const tltest::Capture unfocused = Shot(check);
+  int differing = 0;
+  for (size_t i = 0; i < focused.pixels.size(); ++i)
+    differing += !tltest::ColourNear(focused.pixels[i], unfocused.pixels[i], 3);
+  EXPECT_EQ(differing, 0) << "focused and unfocused check box differ";
+  SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
 
   // Radios: the dot appears on the clicked one and leaves the other.
   RECT rr;
@@ -376,6 +415,13 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
     return Shot(radio).At(dotX, dotY);
   };
   const uint32_t emptyDot = dot(radioB);
+  // Hot: the accent rim round the ring.
+  const int ringMiddle = (rr.bottom - 12) / 2 + 6;
+  const uint32_t coldRing = Shot(radioB).At(2, ringMiddle);
+  Hover(radioB, POINT{40, rr.bottom / 2});
+  const uint32_t hotRing = Shot(radioB).At(2, ringMiddle);
+  EXPECT_TRUE(tltest::ColourNear(hotRing, kAccent, 40)) << "hot ring " << Hex(hotRing) << " cold " << Hex(coldRing);
+  Save(frame_, "radio_hot");
   tltest::ClickCentre(radioA);
   Park();
   EXPECT_EQ(SendMessageA(radioA, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -396,6 +442,10 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
   SendMessageA(radioA, BM_SETCHECK, BST_CHECKED, 0);
   EXPECT_TRUE(tltest::ColourNear(Shot(radioA).At(dotX, dotY), 0xC0C0C0, 3));
   Save(frame_, "radio_disabled");
+  EnableWindow(check, FALSE);
+  EXPECT_TRUE(tltest::ColourNear(Shot(check).At(r.right - 3, 3), 0xC0C0C0, 3));
+  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(tltest::ColourNear(shown(), 0xC0C0C0, 3)) << "checked while disabled " << Hex(shown());
 }
 
 TEST_F(ButtonsEditsTest, EditFramesFollowHoverAndFocusAndTypingWorks) {
@@ -425,6 +475,14 @@ TEST_F(ButtonsEditsTest, EditFramesFollowHoverAndFocusAndTypingWorks) {
   char text[64] = {};
   GetWindowTextA(single, text, sizeof text);
   EXPECT_STREQ(text, "single linexy");
+  // Selecting with the mouse (press, drag, release) and with Shift and the arrows.
+  RECT client;
+  GetClientRect(single, &client);
+  tltest::DragLeft(single, POINT{2, client.bottom / 2}, POINT{client.right - 2, client.bottom / 2});
+  EXPECT_EQ(SendMessageA(single, EM_GETSEL, 0, 0), MAKELRESULT(0, 13)) << "dragged over all";
+  PressKeyInDialog(frame_, VK_END);
+  PressShifted(frame_, VK_LEFT, 3);
+  EXPECT_EQ(SendMessageA(single, EM_GETSEL, 0, 0), MAKELRESULT(10, 13)) << "Shift+Left three times";
   Park();
   EXPECT_TRUE(tltest::ColourNear(ring(0), Over(kAccent, 180, washed0), 8)) << "focused " << Hex(ring(0));
   Save(frame_, "edit_focused");
@@ -441,10 +499,17 @@ TEST_F(ButtonsEditsTest, EditFramesFollowHoverAndFocusAndTypingWorks) {
   const uint32_t roWashed = Over(kWhite, alpha, roGround[static_cast<size_t>(y) * (rr.right - rr.left)]);
   EXPECT_TRUE(tltest::ColourNear(Shot(readOnly).At(0, y), Over(kAccent, 180, roWashed), 8));
 
+  // The disabled edit: the plain outline, the mouse over it or not.
+  HWND disabled = Edit("disabled");
+  Hover(disabled, POINT{20, 8});
+  const std::vector<uint32_t> offGround = Background(disabled);
+  const uint32_t offWashed = Over(kWhite, alpha, offGround[static_cast<size_t>(y) * (wr.right - wr.left)]);
+  EXPECT_TRUE(tltest::ColourNear(Shot(disabled).At(0, y), Over(kBlack, 80, offWashed), 6))
+      << "disabled " << Hex(Shot(disabled).At(0, y));
+
   // The multi-line edit: the ring stays out of its scroll bars, which the system draws.
   HWND multi = Edit("multi-line");
   const EditFrameGeometry geometry = MeasureEditFrame(multi);
-  RECT client;
   GetClientRect(multi, &client);
   EXPECT_GE(geometry.inner.right - geometry.inner.left, client.right + 10) << "inner area holds the vertical bar";
   EXPECT_GE(geometry.inner.bottom - geometry.inner.top, client.bottom + 10) << "and the horizontal bar";
@@ -504,7 +569,11 @@ TEST_F(ButtonsEditsTest, NullWindowTextIsSafe) {
   const ButtonRecord* r = engine_.RecordOf<ButtonRecord>(check);
   ASSERT_NE(r, nullptr);
   EXPECT_TRUE(r->caption.empty());
-  RedrawWindow(frame_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE);
+  HWND edit = Edit("single line");
+  SendMessageA(edit, WM_SETTEXT, 0, 0);
+  EXPECT_EQ(GetWindowTextLengthA(edit), 0);
+  RedrawWindow(frame_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  EXPECT_TRUE(IsWindow(edit));
   SendMessageA(check, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Again"));
   EXPECT_EQ(engine_.RecordOf<ButtonRecord>(check)->caption, "Again");
 }
