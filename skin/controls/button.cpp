@@ -159,11 +159,19 @@ void Redraw(HWND w, UINT state, bool hot) {
   if (paint.ok() && r) PaintKind(paint.canvas(), *r, state, checked, TextColourOf(w));
 }
 
+// The button is the one the skin last drew hot: the mouse is still over it.
+bool IsDrawnHot(HWND w) {
+  const ControlContext c = FindControlContext(w);
+  return c.skin && c.position >= 1 && c.skin->lastHotIndex == c.position && c.skin->hotKind == HotKind::Button;
+}
+
 // Check boxes and radio buttons: the system draws them itself (with GetDC) when their
-// check, press, focus, text or enabled state changes; the skin's look goes back over it.
+// check, press, focus, text or enabled state changes; the skin's look goes back over it,
+// hot while the mouse is over the button.
 LRESULT ChainThenRedrawChecks(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   const LRESULT result = CallPreviousProc(w, m, wp, lp);
-  if (std::optional<ButtonKind> kind = KindOf(w); kind && IsCheckKind(*kind) && IsWindowVisible(w)) Redraw(w, 0, false);
+  if (std::optional<ButtonKind> kind = KindOf(w); kind && IsCheckKind(*kind) && IsWindowVisible(w))
+    Redraw(w, 0, IsDrawnHot(w));
   return result;
 }
 
@@ -218,9 +226,12 @@ LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return CallPreviousProc(w, m, wp, lp);
 }
 
+// The pressed look replaced the hot one: the next mouse move draws it hot again. The
+// click's own check change (inside the system's handling) still redraws it hot.
 LRESULT OnButtonUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT result = CallPreviousProc(w, m, wp, lp);
   if (SkinInstance* skin = FindControlContext(w).skin) skin->lastHotIndex = 0;
-  return CallPreviousProc(w, m, wp, lp);
+  return result;
 }
 
 LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {

@@ -381,6 +381,10 @@ TEST_F(ButtonsEditsTest, CheckAndRadioImagesFollowTheCheckStateAndClicks) {
   };
   EXPECT_TRUE(tltest::ColourNear(rim(), kAccent, 12)) << Hex(rim());
   Save(frame_, "check_hot");
+  // The program checks it under the mouse: it stays hot.
+  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(tltest::ColourNear(rim(), kAccent, 12)) << "checked while hot " << Hex(rim());
+  SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
 
   // Pressed (held down): the plain images, neither hot nor the system's pushed box; once
   // released, checked and hot again while the mouse stays.
