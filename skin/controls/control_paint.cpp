@@ -105,6 +105,23 @@ void ControlPaint::MakeCanvas() {
   canvas_.emplace(fallbackDc_.get(), w, h);
 }
 
+void ControlPaint::ExcludeFromCopy(const RECT& r) {
+  if (screen_) ExcludeClipRect(screen_, r.left, r.top, r.right, r.bottom);
+}
+
+void ControlPaint::ExcludeVisibleChildren() {
+  if (!screen_) return;
+  for (HWND child = FindWindowExA(control_, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(control_, child, nullptr, nullptr)) {
+    // A transparent child is drawn by the parent's picture, not over it.
+    if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, control_, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(screen_, r.left, r.top, r.right, r.bottom);
+  }
+}
+
 void ControlPaint::Present() {
   if (presented_ || !canvas_) return;
   presented_ = true;

@@ -95,8 +95,15 @@ class ControlPaint {
   HDC screen() const { return screen_; }
   const RECT& area() const { return area_; }
   const PAINTSTRUCT& paintInfo() const { return ps_; }
+  // Composed over the skin background (false: over the dialog colour, off any skin).
+  bool onSkin() const { return static_cast<bool>(snapshot_); }
   // Pixels of magenta (COLORREF 0xFF00FF) are left as they are on the screen.
   void KeyMagenta() { keyed_ = true; }
+  // The copy leaves this rectangle of the target (target coordinates) as it is on the
+  // screen: the part the system's own drawing owns.
+  void ExcludeFromCopy(const RECT& r);
+  // The copy leaves the visible child windows (but transparent ones) to paint themselves.
+  void ExcludeVisibleChildren();
   // Copies once to the target; later calls and the destructor copy nothing more.
   void Present();
 
