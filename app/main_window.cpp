@@ -10,6 +10,7 @@
 #include "app/program_paths.h"
 #include "app/song_search.h"
 #include "base/lazy_import.h"
+#include "base/message_copy.h"
 #include "base/resource_ids.h"
 #include "gfx/gdi_handles.h"
 
@@ -140,8 +141,9 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
 }
 
 LRESULT MainWindow::OnNotify(LPARAM lParam) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-  if (header->hwndFrom == resultList_ && header->code == NM_DBLCLK) OnResultDoubleClicked();
+  NMHDR header{};
+  if (!CopyMessageStruct(lParam, header)) return 0;  // sent from elsewhere with no header here
+  if (header.hwndFrom == resultList_ && header.code == NM_DBLCLK) OnResultDoubleClicked();
   return 0;
 }
 

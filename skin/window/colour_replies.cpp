@@ -1,6 +1,10 @@
 #include "skin/window/colour_replies.h"
 
+#include <commctrl.h>
+
 #include <string>
+
+#include "base/message_copy.h"
 
 #include "skin/background_snapshot.h"
 #include "skin/skin_engine.h"
@@ -75,6 +79,13 @@ void InvalidateOnContentChange(SkinEngine& engine, WPARAM wParam, LPARAM lParam)
   HWND control = reinterpret_cast<HWND>(lParam);
   if (!RepliesOn(engine) || !control) return;
   if (InvalidatesOn(ClassNameOf(control), HIWORD(wParam))) InvalidateRect(control, nullptr, TRUE);
+}
+
+void InvalidateOnTreeExpand(LPARAM lParam) {
+  NMHDR header{};
+  if (!CopyMessageStruct(lParam, header)) return;
+  if (header.code == TVN_ITEMEXPANDINGA || header.code == TVN_ITEMEXPANDEDA)
+    InvalidateRect(header.hwndFrom, nullptr, TRUE);
 }
 
 void ReleaseColourReplyObjects(HWND control) {

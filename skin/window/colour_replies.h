@@ -26,6 +26,11 @@ HBRUSH ColourReply(SkinEngine& engine, UINT message, HDC dc, HWND control);
 // alphaGiven are set.
 void InvalidateOnContentChange(SkinEngine& engine, WPARAM wParam, LPARAM lParam);
 
+// WM_NOTIFY: a tree view that expanded or collapsed an item is painted again whole (its
+// rows moved over the washed background). A notification whose header cannot be read is
+// ignored.
+void InvalidateOnTreeExpand(LPARAM lParam);
+
 // Deletes the brush and bitmap the colour replies left in the control's properties and
 // clears the properties. For a control's own WM_NCDESTROY (or its parent's WM_DESTROY).
 void ReleaseColourReplyObjects(HWND control);

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "base/message_copy.h"
 #include "gfx/brushes.h"
 #include "gfx/font.h"
 #include "gfx/font_family.h"
@@ -332,19 +333,13 @@ LRESULT OnShowWindow(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT OnDrawItem(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  if (lp) {
-    const DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-    DispatchDrawItem(engine, GetIntProp(w, prop::kInstance), item);
-  }
+  DRAWITEMSTRUCT item{};
+  if (CopyMessageStruct(lp, item)) DispatchDrawItem(engine, GetIntProp(w, prop::kInstance), item);
   return Chain(w, WM_DRAWITEM, wp, lp);
 }
 
 LRESULT OnNotify(HWND w, WPARAM wp, LPARAM lp) {
-  if (lp) {
-    const NMHDR header = *reinterpret_cast<const NMHDR*>(lp);
-    if (header.code == TVN_ITEMEXPANDINGA || header.code == TVN_ITEMEXPANDEDA)
-      InvalidateRect(header.hwndFrom, nullptr, TRUE);
-  }
+  InvalidateOnTreeExpand(lp);
   return Chain(w, WM_NOTIFY, wp, lp);
 }
 

@@ -3,9 +3,8 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
-#include <cstring>
-
 #include "base/lazy_import.h"
+#include "base/message_copy.h"
 #include "skin/controls/button.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -59,16 +58,29 @@ void OnSetText(Skinned& s, LPARAM lParam) {
   DrawTitle(s.engine, skin, nullptr, text ? text : "");
 }
 
+// Restored from the taskbar: the caption can be pressed again.
+void OnQueryOpen(Skinned& s) { s.skin().frame.minimised = false; }
+
+// The back buffer covers the whole client area: nothing to erase.
+LRESULT OnEraseBackground(WPARAM dc) {
+  SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  return 1;
+}
+
+void OnMinMaxInfo(Skinned& s, LPARAM lParam) {
+  if (lParam) OnGetMinMaxInfo(s.skin(), *reinterpret_cast<MINMAXINFO*>(lParam));
+}
+
+void OnMouseHover(Skinned& s) { s.skin().caption.mouseTracking = true; }
+
 void OnActivateApp(Skinned& s, WPARAM active) {
   if (active || !s.engine.deactivationRoutine) return;
   lazy::SHCreateThread(s.engine.deactivationRoutine, nullptr, 0, nullptr);
 }
 
 void OnDrawItem(Skinned& s, LPARAM lParam) {
-  if (!lParam) return;
-  DRAWITEMSTRUCT item;
-  std::memcpy(&item, reinterpret_cast<const void*>(lParam), sizeof(item));
-  DispatchDrawItem(s.engine, s.number, item);
+  DRAWITEMSTRUCT item{};
+  if (CopyMessageStruct(lParam, item)) DispatchDrawItem(s.engine, s.number, item);
 }
 
 void OnWindowPosChanged(Skinned& s) {
@@ -79,34 +91,9 @@ void OnWindowPosChanged(Skinned& s) {
   if (skin.status.height > 0) LayOutStatusBar(s.engine, skin);
 }
 
-void OnNotify(LPARAM lParam) {
-  // A tree view expanding or collapsing an item (TVN_ITEMEXPANDINGA, TVN_ITEMEXPANDEDA).
-  constexpr UINT kItemExpanding = static_cast<UINT>(-405), kItemExpanded = static_cast<UINT>(-406);
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-  if (!header) return;
-  const NMHDR copy = *header;
-  if (copy.code == kItemExpanding || copy.code == kItemExpanded) InvalidateRect(copy.hwndFrom, nullptr, TRUE);
-}
-
 void OnNcDestroy(Skinned& s) {
   s.engine.RemoveInstance(s.window);
   KillTimer(s.window, TimerId(s.window));
-}
-
-// Controls whose look follows their content are drawn again when it changes.
-void OnCommand(Skinned& s, WPARAM wParam, LPARAM lParam) {
-  const HWND control = reinterpret_cast<HWND>(lParam);
-  if (!control || !s.engine.options.alphaGiven || !s.engine.options.drawChildControls) return;
-  const WORD code = HIWORD(wParam);
-  const std::string cls = ClassNameOf(control);
-  bool changed = false;
-  if (cls == "Edit")
-    changed = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
-  else if (cls == "ListBox")
-    changed = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
-  else if (cls == "ComboBox")
-    changed = code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
-  if (changed) InvalidateRect(control, nullptr, TRUE);
 }
 
 LRESULT OnSysCommand(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -172,18 +159,18 @@ LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: OnSize(s); break;
     case WM_SETTEXT: OnSetText(s, lParam); break;
     case WM_PAINT: return OnBackgroundPaint(s.engine, s.number, s.window, wParam, lParam);
-    case WM_QUERYOPEN: s.skin().frame.minimised = false; break;
-    case WM_ERASEBKGND: SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
+    case WM_QUERYOPEN: OnQueryOpen(s); break;
+    case WM_ERASEBKGND: return OnEraseBackground(wParam);
     case WM_SHOWWINDOW: OnShowWindow(s.engine, s.number, wParam == TRUE); break;
     case WM_ACTIVATEAPP: OnActivateApp(s, wParam); break;
-    case WM_GETMINMAXINFO:
-      if (lParam) OnGetMinMaxInfo(s.skin(), *reinterpret_cast<MINMAXINFO*>(lParam));
-      break;
+    case WM_GETMINMAXINFO: OnMinMaxInfo(s, lParam); break;
     case WM_DRAWITEM: OnDrawItem(s, lParam); break;
     case WM_WINDOWPOSCHANGED: OnWindowPosChanged(s); break;
-    case WM_NOTIFY: OnNotify(lParam); break;
+    case WM_NOTIFY: InvalidateOnTreeExpand(lParam); break;
+    // The children still exist here; by WM_NCDESTROY their properties are gone.
+    case WM_DESTROY: ReleaseChildColourReplies(s.window); break;
     case WM_NCDESTROY: OnNcDestroy(s); break;
-    case WM_COMMAND: OnCommand(s, wParam, lParam); break;
+    case WM_COMMAND: InvalidateOnContentChange(s.engine, wParam, lParam); break;
     case WM_SYSCOMMAND: return OnSysCommand(s, message, wParam, lParam);
     case WM_TIMER: OnTimer(s, wParam); break;
     case WM_CTLCOLOREDIT:
@@ -194,7 +181,7 @@ LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: OnLeftButtonDown(s, lParam); break;
     case WM_LBUTTONUP: OnLeftButtonUp(s); break;
     case WM_LBUTTONDBLCLK: OnDoubleClick(s, lParam); break;
-    case WM_MOUSEHOVER: s.skin().caption.mouseTracking = true; break;
+    case WM_MOUSEHOVER: OnMouseHover(s); break;
     case WM_MOUSELEAVE: LeaveCaption(s.engine, s.skin()); break;
     default: break;
   }

@@ -286,5 +286,23 @@ TEST(SkinnedMainWindowInProcess, SearchesAndRepaintsLeaveGdiObjectsAndMemoryFlat
   g_skin.reset();
 }
 
+// Another process can send notifications and draw-item messages whose pointers mean nothing
+// here (or are null): the window ignores them.
+TEST(SkinnedMainWindowInProcess, NotificationsWithUnreadablePointersAreIgnored) {
+  g_skin = std::make_unique<SkinEngine>();
+  g_skin->Start();
+  {
+    MainWindow main;
+    ASSERT_TRUE(main.Create(GetModuleHandleA(nullptr), SW_SHOWNOACTIVATE));
+    for (LPARAM junk : {LPARAM(0), LPARAM(0x10), LPARAM(-16)}) {
+      SendMessageA(main.window(), WM_NOTIFY, kIdResultList, junk);
+      SendMessageA(main.window(), WM_DRAWITEM, kIdSearchButton, junk);
+    }
+    EXPECT_TRUE(IsWindow(main.window()));
+    DestroyWindow(main.window());
+  }
+  g_skin.reset();
+}
+
 }  // namespace
 }  // namespace tunelark

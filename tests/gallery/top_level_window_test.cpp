@@ -327,6 +327,15 @@ TEST_F(TopLevelWindowTest, TheHoverFadeRisesOnTheButtonUnderTheMouseAndFallsOnTh
   gallery::Pump(100);
   EXPECT_EQ(Skin(w).caption.hotButton, 0);
   EXPECT_FALSE(Skin(w).caption.hoverTimer);
+
+  // Straight out of the window from the close button: it falls back to rest.
+  tltest::MoveMouseTo(w, ButtonCentre(w, 3));
+  SampleTicks(w, 8, closeRed);
+  tltest::MoveMouseTo(w, {ClientOf(w).right + 60, 60});
+  SampleTicks(w, 8, closeRed);
+  gallery::Pump(100);
+  EXPECT_EQ(Skin(w).caption.hotButton, 0);
+  EXPECT_LE(closeRed(), atRest + 5);
 }
 
 TEST_F(TopLevelWindowTest, ClicksOnTheCaptionButtonsMinimiseMaximiseRestoreAndClose) {
@@ -449,6 +458,14 @@ TEST_F(TopLevelWindowTest, EdgesAndCornersOfASizableWindowShowSizingCursorsAndSi
   GetWindowRect(w, &after);
   EXPECT_EQ(after.right - before.right, 30);
   EXPECT_EQ(after.bottom - before.bottom, 20);
+  // The top-left corner moves the window's left and top edges and keeps the others.
+  before = after;
+  DragOnScreen(ToScreen(w, {1, 1}), ToScreen(w, {-19, -9}));
+  GetWindowRect(w, &after);
+  EXPECT_EQ(after.left - before.left, -20);
+  EXPECT_EQ(after.top - before.top, -10);
+  EXPECT_EQ(after.right, before.right);
+  EXPECT_EQ(after.bottom, before.bottom);
   gallery::Pump(100);
   EXPECT_EQ(Skin(w).back.width(), after.right - after.left) << "rendered again at the new size";
   Save(w, "sized");
