@@ -47,6 +47,11 @@ inline bool AlreadySubclassed(HWND control, WNDPROC familyProc) {
   return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == familyProc ||
          GetPropA(control, prop::kPreviousProc) != nullptr;
 }
+// The same, and the control is not one made transparent ("Kj_hProc" set): for the control
+// families, which never paint a control another skin procedure paints.
+inline bool TakenBySkin(HWND control, WNDPROC familyProc) {
+  return AlreadySubclassed(control, familyProc) || GetPropA(control, prop::kTransparentProc) != nullptr;
+}
 
 // Calls f(child) for every direct child of parent of the given window class.
 template <typename F>

@@ -32,10 +32,6 @@ SkinOptions CurrentOptions() {
 int ComboType(DWORD style) { return static_cast<int>(style & CBS_DROPDOWNLIST); }
 
 // Taken by some family already: its procedure replaced and the replaced one kept.
-bool IsTaken(HWND window) {
-  return GetPropA(window, prop::kPreviousProc) || GetPropA(window, prop::kTransparentProc) ||
-         reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) == ComboProc;
-}
 
 // Deletes the colour-reply brush and bitmap named by the window's properties and forgets
 // them, so that nobody deletes them again.
@@ -75,10 +71,10 @@ void ShowSelectionAsText(HWND combo) {
 
 void TakeChildren(SkinEngine& engine, int instance, HWND combo) {
   HWND edit = EditOf(combo);
-  if (edit && engine.options.alphaGiven && !IsTaken(edit)) TakeEditBox(engine, instance, edit);
+  if (edit && engine.options.alphaGiven && !TakenBySkin(edit, nullptr)) TakeEditBox(engine, instance, edit);
   if (ComboType(GetWindowLongA(combo, GWL_STYLE)) != CBS_SIMPLE) return;
   HWND list = FindWindowExA(combo, nullptr, "ComboLBox", nullptr);
-  if (list && !(GetWindowLongA(list, GWL_STYLE) & LBS_OWNERDRAWFIXED) && !IsTaken(list))
+  if (list && !(GetWindowLongA(list, GWL_STYLE) & LBS_OWNERDRAWFIXED) && !TakenBySkin(list, nullptr))
     TakeFramedControl(engine, instance, list);
 }
 
@@ -333,7 +329,7 @@ void TakeComboBoxes(SkinEngine& engine, int instance, HWND parent) {
 
 int TakeComboBox(SkinEngine& engine, int instance, HWND combo) {
   SkinInstance* skin = engine.Instance(instance);
-  if (!skin || !combo || ClassNameOf(combo) != "ComboBox" || IsTaken(combo)) return 0;
+  if (!skin || !combo || ClassNameOf(combo) != "ComboBox" || TakenBySkin(combo, ComboProc)) return 0;
   ShowSelectionAsText(combo);
   const int position = TakeControl(*skin, instance, combo, ComboProc, ComboRecord{});
   TakeChildren(engine, instance, combo);

@@ -119,7 +119,7 @@ void TakeProgressBars(SkinEngine& engine, int instance, HWND parent) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !engine.options.drawChildControls || !parent) return;
   ForEachChildOfClass(parent, PROGRESS_CLASSA, [&](HWND child) {
-    if (AlreadySubclassed(child, ProgressProc)) return;
+    if (TakenBySkin(child, ProgressProc)) return;
     ProgressRecord record;
     record.vertical = (GetWindowLongA(child, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
     TakeControl(*skin, instance, child, ProgressProc, record);

@@ -258,7 +258,7 @@ void TakeTrackbars(SkinEngine& engine, int instance, HWND parent) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !engine.options.drawChildControls || !parent) return;
   ForEachChildOfClass(parent, TRACKBAR_CLASSA, [&](HWND child) {
-    if (AlreadySubclassed(child, TrackbarProc)) return;
+    if (TakenBySkin(child, TrackbarProc)) return;
     TakeControl(*skin, instance, child, TrackbarProc, TrackbarRecordFor(child));
   });
 }

@@ -21,10 +21,6 @@ constexpr float kCornerRadius = 3;
 LRESULT CALLBACK UpDownProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Taken by some family already: its procedure replaced and the replaced one kept.
-bool IsTaken(HWND window) {
-  return GetPropA(window, prop::kPreviousProc) || GetPropA(window, prop::kTransparentProc) ||
-         reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) == UpDownProc;
-}
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -205,7 +201,7 @@ void TakeUpDowns(SkinEngine& engine, int instance, HWND parent) {
 
 int TakeUpDown(SkinEngine& engine, int instance, HWND control) {
   SkinInstance* skin = engine.Instance(instance);
-  if (!skin || !control || ClassNameOf(control) != UPDOWN_CLASSA || IsTaken(control)) return 0;
+  if (!skin || !control || ClassNameOf(control) != UPDOWN_CLASSA || TakenBySkin(control, UpDownProc)) return 0;
   UpDownRecord record;
   record.horizontal = (GetWindowLongA(control, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
   return TakeControl(*skin, instance, control, UpDownProc, record);
@@ -213,8 +209,9 @@ int TakeUpDown(SkinEngine& engine, int instance, HWND control) {
 
 int UpDownSplit(bool horizontal, int w, int h) { return ((horizontal ? w : h) + 1) / 2; }
 
+// A point on the split itself still belongs to the first half.
 int UpDownHalfAt(bool horizontal, int w, int h, POINT p) {
-  return (horizontal ? p.x : p.y) >= UpDownSplit(horizontal, w, h) ? kSecondHalf : kFirstHalf;
+  return (horizontal ? p.x : p.y) > UpDownSplit(horizontal, w, h) ? kSecondHalf : kFirstHalf;
 }
 
 void PaintUpDown(Canvas& canvas, const UpDownRecord& record, UpDownLook look) {

@@ -308,9 +308,10 @@ TEST_F(ComboUpDown, ComboPainterDrawsFrameButtonTextAndKeysOutItsChildren) {
 TEST_F(ComboUpDown, UpDownPainterSplitsIntoTwoArrowHalves) {
   EXPECT_EQ(20, UpDownSplit(false, 20, 40));
   EXPECT_EQ(23, UpDownSplit(true, 45, 20));
-  EXPECT_EQ(kFirstHalf, UpDownHalfAt(false, 20, 40, {5, 19}));
-  EXPECT_EQ(kSecondHalf, UpDownHalfAt(false, 20, 40, {5, 20}));
-  EXPECT_EQ(kSecondHalf, UpDownHalfAt(true, 45, 20, {23, 0}));
+  EXPECT_EQ(kFirstHalf, UpDownHalfAt(false, 20, 40, {5, 20}));
+  EXPECT_EQ(kSecondHalf, UpDownHalfAt(false, 20, 40, {5, 21}));
+  EXPECT_EQ(kFirstHalf, UpDownHalfAt(true, 45, 20, {23, 0}));
+  EXPECT_EQ(kSecondHalf, UpDownHalfAt(true, 45, 20, {24, 0}));
 
   // Vertical 20 x 40: the up arrow (its 7-pixel base at the bottom) centred in the top half,
   // the down arrow (base at the top) in the bottom half.
@@ -375,7 +376,9 @@ TEST_F(ComboUpDown, ComboLooksAndPicksFollowTheRealMouseAndKeys) {
   EXPECT_TRUE(SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
   HWND drop = DropListOf(list);
   ASSERT_TRUE(drop && IsWindowVisible(drop));
-  Shoot().Save("combo_dropped");
+  const Screen dropped = Shoot();
+  dropped.Save("combo_dropped");
+  EXPECT_TRUE(IsAccent(dropped.At(list, top))) << "dropped: focused outline";
   RECT item{};
   SendMessageA(drop, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&item));
   tltest::ClickAt(drop, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
@@ -478,7 +481,13 @@ TEST_F(ComboUpDown, UpDownArrowsChangeTheBuddyAndLightTheirHalf) {
   tltest::ClickAt(h, {hs.cx / 4, hs.cy / 2});
   tltest::ClickAt(h, {hs.cx / 4, hs.cy / 2});
   EXPECT_EQ("49", TextOf(hEdit));
-  Shoot().Save("updown_horizontal");
+  // Hot over the right half lights its top edge and leaves the left half's as it was.
+  const POINT leftTop{hs.cx / 4, 0}, rightTop{hs.cx * 3 / 4, 0};
+  tltest::MoveMouseTo(h, {hs.cx * 3 / 4, hs.cy / 2});
+  const Screen hotRight = Shoot();
+  hotRight.Save("updown_horizontal");
+  EXPECT_TRUE(LitSince(hotRight.At(h, rightTop), normal.At(h, rightTop)));
+  EXPECT_TRUE(tltest::ColourNear(hotRight.At(h, leftTop), normal.At(h, leftTop), 12));
   // Standalone: the position moves; disabled: nothing moves or lights.
   HWND standalone = Control(kUpDownVertical), off = Control(kUpDownVerticalDisabled);
   tltest::ClickAt(standalone, {SizeOf(standalone).cx / 2, 4});

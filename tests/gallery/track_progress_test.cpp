@@ -15,6 +15,7 @@
 #include "skin/controls/progress_bar.h"
 #include "skin/controls/trackbar.h"
 #include "skin/skin_engine.h"
+#include "skin/window/transparent_control.h"
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_controls_track.h"
 #include "tests/support/gdi_count.h"
@@ -209,6 +210,10 @@ TEST_F(TrackProgress, InstallersTakeEachControlOnceWithItsStyle) {
   const LONG_PTR proc = GetWindowLongPtrA(plain, GWLP_WNDPROC);
   HWND newTrack = gallery::MakeControl(window_, TRACKBAR_CLASSA, "", 240, 262, 220, 30, 0, 0, 105);
   HWND newBar = gallery::MakeControl(window_, PROGRESS_CLASSA, "", 240, 300, 200, 16, 0, 0, 231);
+  // One made transparent first belongs to that procedure: the family leaves it alone.
+  HWND transparentTrack = gallery::MakeControl(window_, TRACKBAR_CLASSA, "", 240, 340, 220, 30, 0, 0, 106);
+  ASSERT_EQ(0, MakeControlTransparent(*engine_, transparentTrack, {}, {}, {}));
+  const LONG_PTR transparentProc = GetWindowLongPtrA(transparentTrack, GWLP_WNDPROC);
   for (int i = 0; i < 2; ++i) {
     TakeTrackbars(*engine_, n, window_);
     TakeProgressBars(*engine_, n, window_);
@@ -218,6 +223,8 @@ TEST_F(TrackProgress, InstallersTakeEachControlOnceWithItsStyle) {
   EXPECT_NE(nullptr, engine_->RecordOf<TrackbarRecord>(newTrack));
   EXPECT_NE(nullptr, engine_->RecordOf<ProgressRecord>(newBar));
   EXPECT_EQ(proc, GetWindowLongPtrA(plain, GWLP_WNDPROC));
+  EXPECT_EQ(transparentProc, GetWindowLongPtrA(transparentTrack, GWLP_WNDPROC));
+  EXPECT_EQ(nullptr, engine_->RecordOf<TrackbarRecord>(transparentTrack));
   // A control taken twice would chain to itself for ever; these answer and paint.
   EXPECT_EQ(30, SendMessageA(plain, TBM_GETPOS, 0, 0));
   SendMessageA(newBar, PBM_SETPOS, 50, 0);
