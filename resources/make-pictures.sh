@@ -81,4 +81,18 @@ convert -size 1024x768 gradient:'#7fb2d9-#3d7f8f' \
   -seed 1729 -attenuate 0.35 +noise Uniform \
   -strip -interlace none -sampling-factor 2x2 -quality 88 "JPEG:$out/background.jpg"
 
+# The test gallery's picture buttons (not carried by the program): 40 x 40, one colour each
+# with a white disc of a third of the side in the middle; one for the picture beside a
+# caption, four for the normal, hover, pressed and disabled faces.
+gallery_button() { # gallery_button <name> <colour>
+  convert -size 160x160 "xc:$2" -fill white -draw 'circle 80,80 80,53.33' \
+    -filter Box -resize 40x40! "$tmp/$1.png"
+  save_png "$tmp/$1.png" "$out/$1.png"
+}
+gallery_button gallery-beside '#e08020'
+gallery_button gallery-normal '#2060c0'
+gallery_button gallery-hover '#20a040'
+gallery_button gallery-pressed '#c03020'
+gallery_button gallery-disabled '#808080'
+
 ls -l "$out"

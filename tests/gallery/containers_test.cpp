@@ -106,6 +106,8 @@ TEST_F(ContainersTest, GroupBoxDrawsCaptionDoubleFrameAndTintOverTheBackground) 
   Save(frame_, "window");
   HWND group = Control(kGroupBox);
   ASSERT_TRUE(IsGroupBox(group));
+  // The controls inside were taken by their families.
+  for (int id : {kGroupButton, kGroupCheck, kGroupEdit}) EXPECT_NE(nullptr, GetPropA(Control(id), "Hw_hProc")) << id;
   RECT r;
   GetClientRect(group, &r);
   const tltest::Capture c = tltest::CaptureWindow(group);
@@ -345,16 +347,48 @@ TEST_F(ContainersTest, TransparentTabControlShowsTheWashedPictureAndItsChildrenA
   Save(tab, "tab");
 }
 
+// A plain label (not made transparent) on a skinned window gets a pattern brush and its
+// bitmap in each colour reply; they go when the window is destroyed.
+TEST_F(ContainersTest, PlainLabelsColourRepliesGoWithTheirWindow) {
+  auto cycle = [&](bool check) {
+    HWND w = gallery::Make("containers", engine_);
+    HWND plain = CreateWindowA("Static", "Plain label", WS_CHILD | WS_VISIBLE, 270, 250, 200, 18, w, nullptr,
+                               nullptr, nullptr);
+    RedrawWindow(plain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (check) EXPECT_NE(nullptr, GetPropA(plain, "Kj_dxjb")) << "the label was coloured by the skin";
+    DestroyWindow(w);
+    gallery::Pump(10);
+  };
+  cycle(true);
+  cycle(false);  // the system's own objects for such windows are made by the second one
+  const int gdi = tltest::GdiObjectCount();
+  for (int i = 0; i < 20; ++i) cycle(false);
+  EXPECT_LE(tltest::GdiObjectCount() - gdi, 2);
+}
+
 TEST_F(ContainersTest, RepaintsAndTextChangesLeaveGdiObjectsAndMemoryFlat) {
   HWND labels[] = {Control(kLabel), Control(kSecondLabel), Control(kColouredLabel)};
   HWND others[] = {Control(kGroupBox), Control(kOuterPanel), Control(kInnerPanel), Control(kLookB), Control(kLookC)};
-  // A text change and a repaint of one transparent label, and a repaint of one container or
-  // picture button (each paints itself only).
+  HWND pictured[] = {Control(kLookB), Control(kLookC)};
+  // Each picture look in turn hot, pressed, released and left, disabled and enabled again.
+  auto changeLook = [&](int i) {
+    HWND b = pictured[(i / 4) % 2];
+    switch (i % 4) {
+      case 0: SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4)); break;
+      case 1: SendMessageA(b, BM_SETSTATE, TRUE, 0); break;
+      case 2: SendMessageA(b, BM_SETSTATE, FALSE, 0); SendMessageA(b, WM_MOUSELEAVE, 0, 0); break;
+      default: EnableWindow(b, FALSE); UpdateWindow(b); EnableWindow(b, TRUE); break;
+    }
+    UpdateWindow(b);
+  };
+  // A text change and a repaint of one transparent label, a repaint of one container or
+  // picture button (each paints itself only), and a picture look changed.
   auto cycle = [&](int i) {
     HWND label = labels[i % 3];
     SetWindowTextA(label, (i % 2) ? "Some text 一些文字" : "Other words");
     UpdateWindow(label);
     RedrawWindow(others[i % 5], nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    changeLook(i);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   };

@@ -4,19 +4,30 @@
 // with its picture beside the caption (look B) and one drawn from four pictures (look C).
 #include "tests/gallery/gallery_containers.h"
 
-#include "gfx/bitmap.h"
-#include "gfx/brushes.h"
-#include "gfx/graphics.h"
 #include "skin/skin_images.h"
 #include "skin/window/container.h"
 #include "skin/window/picture_button.h"
 #include "skin/window/transparent_control.h"
 #include "tests/gallery/gallery.h"
 
+// The picture buttons' pictures (resources/make-pictures.sh): a square of one colour with a
+// white disc in the middle.
+#define GALLERY_PICTURE(name)        \
+  extern const unsigned char name[]; \
+  extern const unsigned int name##_size;
+GALLERY_PICTURE(tl_gallery_picture_beside)
+GALLERY_PICTURE(tl_gallery_picture_normal)
+GALLERY_PICTURE(tl_gallery_picture_hover)
+GALLERY_PICTURE(tl_gallery_picture_pressed)
+GALLERY_PICTURE(tl_gallery_picture_disabled)
+#undef GALLERY_PICTURE
+
 namespace {
 
 using namespace gallery::containers;
 using tunelark::ByteArray;
+
+#define GALLERY_BYTES(name) ByteArray(name, name + name##_size)
 
 HWND Add(HWND parent, const char* cls, const char* text, RECT r, DWORD style, int id, DWORD exStyle = 0) {
   HWND c = gallery::MakeControl(parent, cls, text, r.left, r.top, r.right, r.bottom, style, exStyle, id);
@@ -24,19 +35,6 @@ HWND Add(HWND parent, const char* cls, const char* text, RECT r, DWORD style, in
   return c;
 }
 
-// A square PNG of one colour with a white disc in the middle.
-ByteArray Picture(uint32_t rgb) {
-  tunelark::Bitmap bitmap;
-  tunelark::Graphics g;
-  tunelark::SolidBrush white;
-  if (!bitmap.CreateFromScan0(kPictureSize, kPictureSize) || !g.CreateOnImage(bitmap) || !white.Create(0xFFFFFFFF))
-    return {};
-  g.Clear(0xFF000000 | rgb);
-  const float d = kPictureSize / 3.0f;
-  g.FillEllipse(white, (kPictureSize - d) / 2, (kPictureSize - d) / 2, d, d);
-  g.Flush();
-  return bitmap.SaveToBytes(tunelark::kImageFormatPng);
-}
 
 void AddGroupBox(tunelark::SkinEngine& engine, HWND w) {
   HWND group = Add(w, "Button", "分组框", {16, 34, 230, 150}, BS_GROUPBOX | BS_LEFT, kGroupBox);
@@ -73,11 +71,12 @@ void AddLabels(tunelark::SkinEngine& engine, HWND w) {
 
 void AddPictureButtons(tunelark::SkinEngine& engine, HWND w) {
   HWND b = Add(w, "Button", "图片按钮", {262, 200, 140, 36}, BS_PUSHBUTTON | WS_TABSTOP, kLookB);
-  tunelark::MakePictureButton(engine, b, Picture(kLookBColour), tunelark::kPictureBesideCaption, "Look B");
+  tunelark::MakePictureButton(engine, b, GALLERY_BYTES(tl_gallery_picture_beside), tunelark::kPictureBesideCaption,
+                              "Look B");
   const int side = kPictureSize + 4;
   HWND c = Add(w, "Button", "", {420, 200, side, side}, BS_PUSHBUTTON | WS_TABSTOP, kLookC);
-  tunelark::StatePictures pictures{Picture(kNormalColour), Picture(kHoverColour), Picture(kPressedColour),
-                                   Picture(kDisabledColour)};
+  tunelark::StatePictures pictures{GALLERY_BYTES(tl_gallery_picture_normal), GALLERY_BYTES(tl_gallery_picture_hover),
+                                   GALLERY_BYTES(tl_gallery_picture_pressed), GALLERY_BYTES(tl_gallery_picture_disabled)};
   tunelark::MakeStatePictureButton(engine, c, pictures, "Look C");
 }
 
