@@ -64,7 +64,7 @@ HDC BeginTarget(HWND control, PaintTarget target, HDC given, PAINTSTRUCT& ps) {
 
 }  // namespace
 
-ControlPaint::ControlPaint(HWND control, PaintTarget target, HDC given, const RECT* area)
+ControlPaint::ControlPaint(HWND control, PaintTarget target, HDC given, const RECT* area, Backdrop backdrop)
     : control_(control), target_(target) {
   screen_ = BeginTarget(control, target, given, ps_);
   if (area) {
@@ -76,10 +76,10 @@ ControlPaint::ControlPaint(HWND control, PaintTarget target, HDC given, const RE
   } else {
     GetClientRect(control, &area_);
   }
-  MakeCanvas();
+  MakeCanvas(backdrop);
 }
 
-void ControlPaint::MakeCanvas() {
+void ControlPaint::MakeCanvas(Backdrop backdrop) {
   const int w = area_.right - area_.left, h = area_.bottom - area_.top;
   if (!screen_ || w <= 0 || h <= 0) return;
   if (SkinEngine* engine = SkinEngine::Current()) {
@@ -95,6 +95,7 @@ void ControlPaint::MakeCanvas() {
     canvas_.emplace(snapshot_.get(), w, h);
     return;
   }
+  if (backdrop == Backdrop::SkinOnly) return;
   // Not on a skinned window: compose over the dialog colour.
   fallbackDc_ = MemoryDC(screen_);
   fallbackBitmap_.reset(CreateCompatibleBitmap(screen_, w, h));

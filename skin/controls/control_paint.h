@@ -82,10 +82,13 @@ enum class PaintTarget {
 // lets the painter compose on canvas(), then on Present() or destruction copies the whole
 // picture to the target once (BitBlt, or TransparentBlt keyed on magenta after
 // KeyMagenta()), releases the snapshot through the engine and ends the target.
-// A control with no skinned ancestor composes over COLOR_BTNFACE instead.
+// A control with no skinned ancestor composes over COLOR_BTNFACE instead, unless the scope
+// is made with Backdrop::SkinOnly: it then has no canvas (ok() is false) and copies nothing.
+enum class Backdrop { SkinOrDialogColour, SkinOnly };
 class ControlPaint {
  public:
-  ControlPaint(HWND control, PaintTarget target, HDC given = nullptr, const RECT* area = nullptr);
+  ControlPaint(HWND control, PaintTarget target, HDC given = nullptr, const RECT* area = nullptr,
+               Backdrop backdrop = Backdrop::SkinOrDialogColour);
   ~ControlPaint();
   ControlPaint(const ControlPaint&) = delete;
   ControlPaint& operator=(const ControlPaint&) = delete;
@@ -108,7 +111,7 @@ class ControlPaint {
   void Present();
 
  private:
-  void MakeCanvas();
+  void MakeCanvas(Backdrop backdrop);
 
   HWND control_;
   PaintTarget target_;

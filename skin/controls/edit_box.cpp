@@ -40,22 +40,15 @@ bool IsFocused(HWND w) {
   return r && r->focused;
 }
 
-// The edit has a skin background to compose over (a paint scope would otherwise fall
-// back to the dialog colour, which the edit must never show).
-bool OnSkin(HWND w) {
-  SkinEngine* engine = SkinEngine::Current();
-  BackgroundSource source;
-  return engine && FindBackgroundSource(*engine, w, source);
-}
-
 // Composes the frame ring off screen and copies it to the window DC around the inner
 // rectangle, which the system keeps drawing. False when the edit has no skin background.
 bool PaintFrame(HWND w, bool focused, bool hot) {
   const EditFrameGeometry frame = MeasureEditFrame(w);
-  if (frame.width <= 0 || frame.height <= 0 || !OnSkin(w)) return false;
+  if (frame.width <= 0 || frame.height <= 0) return false;
   const RECT whole{0, 0, frame.width, frame.height};
-  ControlPaint paint(w, PaintTarget::WholeWindow, nullptr, &whole);
-  if (!paint.ok() || !paint.onSkin()) return false;
+  // Never over the dialog colour: the edit shows it nowhere.
+  ControlPaint paint(w, PaintTarget::WholeWindow, nullptr, &whole, Backdrop::SkinOnly);
+  if (!paint.ok()) return false;
   PaintEditFrame(paint.canvas(), frame.inner, focused, hot);
   paint.ExcludeFromCopy(frame.inner);
   return true;
@@ -65,10 +58,11 @@ bool PaintFrame(HWND w, bool focused, bool hot) {
 // the window DC at the client area's place. False when the edit has no skin background.
 bool PaintClientWash(HWND w, HDC given) {
   const RECT area = ClientRectInWindow(w);
-  if (area.right <= area.left || area.bottom <= area.top || !OnSkin(w)) return false;
+  if (area.right <= area.left || area.bottom <= area.top) return false;
   const RECT client{0, 0, area.right - area.left, area.bottom - area.top};
-  ControlPaint paint(w, given ? PaintTarget::Given : PaintTarget::WholeWindow, given, given ? &client : &area);
-  if (!paint.ok() || !paint.onSkin()) return false;
+  ControlPaint paint(w, given ? PaintTarget::Given : PaintTarget::WholeWindow, given, given ? &client : &area,
+                     Backdrop::SkinOnly);
+  if (!paint.ok()) return false;
   PaintEditWash(paint.canvas());
   return true;
 }
