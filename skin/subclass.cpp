@@ -18,4 +18,15 @@ void SubclassTopLevel(SkinInstance& instance, int number, WNDPROC topLevelProc) 
   SetIntProp(instance.window, prop::kListPosition, number);
 }
 
+void ReleaseColourReplyObjects(HWND control) {
+  if (!control) return;
+  // DeleteObject leaves stock objects (the null brush of a clear reply) alone.
+  for (const char* key : {prop::kReplyBitmap, prop::kReplyBrush}) {
+    if (HGDIOBJ object = GetHandleProp<HGDIOBJ>(control, key)) {
+      DeleteObject(object);
+      RemovePropA(control, key);
+    }
+  }
+}
+
 }  // namespace tunelark

@@ -53,6 +53,23 @@ inline bool TakenBySkin(HWND control, WNDPROC familyProc) {
   return AlreadySubclassed(control, familyProc) || GetPropA(control, prop::kTransparentProc) != nullptr;
 }
 
+// A family's window procedure around its dispatch: nothing thrown leaves it, and a paint
+// that failed still validates the control (else it would be asked to paint for ever).
+using Dispatcher = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+template <Dispatcher dispatch>
+LRESULT CALLBACK GuardedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  try {
+    return dispatch(w, m, wp, lp);
+  } catch (...) {
+    return m == WM_PAINT ? DefWindowProcA(w, m, wp, lp) : 0;
+  }
+}
+
+// Deletes the brush and bitmap the colour replies left in the control's properties
+// ("Kj_dxjb", "Kj_wtjb") and clears the properties: for a taken control's WM_NCDESTROY,
+// or its parent's WM_DESTROY.
+void ReleaseColourReplyObjects(HWND control);
+
 // Calls f(child) for every direct child of parent of the given window class.
 template <typename F>
 void ForEachChildOfClass(HWND parent, const char* className, F&& f) {

@@ -135,7 +135,8 @@ void PaintKind(Canvas& canvas, const ButtonRecord& record, UINT state, bool chec
 
 // --- the window side -------------------------------------------------------------------
 
-LRESULT CALLBACK ButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
+constexpr WNDPROC ButtonProc = GuardedProc<Dispatch>;
 
 COLORREF TextColourOf(HWND w) { return static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)); }
 
@@ -244,8 +245,7 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 // The colour replies' brush and bitmap stored on the button go with it.
 LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (HANDLE brush = RemovePropA(w, prop::kReplyBrush)) DeleteObject(brush);
-  if (HANDLE bitmap = RemovePropA(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  ReleaseColourReplyObjects(w);
   return CallPreviousProc(w, m, wp, lp);
 }
 
@@ -270,14 +270,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
     case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
     default: return CallPreviousProc(w, m, wp, lp);
-  }
-}
-
-LRESULT CALLBACK ButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  try {
-    return Dispatch(w, m, wp, lp);
-  } catch (...) {
-    return 0;
   }
 }
 

@@ -22,7 +22,8 @@ constexpr Gdiplus::ARGB kMagenta = 0xFFFF00FF;  // the key colour, opaque
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 
-LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
+constexpr WNDPROC ComboProc = GuardedProc<HandleComboMessage>;
 
 SkinOptions CurrentOptions() {
   SkinEngine* engine = SkinEngine::Current();
@@ -30,16 +31,6 @@ SkinOptions CurrentOptions() {
 }
 
 int ComboType(DWORD style) { return static_cast<int>(style & CBS_DROPDOWNLIST); }
-
-// Taken by some family already: its procedure replaced and the replaced one kept.
-
-// Deletes the colour-reply brush and bitmap named by the window's properties and forgets
-// them, so that nobody deletes them again.
-void DeleteColourReplies(HWND window) {
-  if (!window) return;
-  if (HANDLE brush = RemovePropA(window, prop::kReplyBrush)) DeleteObject(brush);
-  if (HANDLE bitmap = RemovePropA(window, prop::kReplyBitmap)) DeleteObject(bitmap);
-}
 
 HWND EditOf(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
 
@@ -248,7 +239,7 @@ LRESULT OnCtlColorEdit(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
   SetTextColor(dc, IsWindowEnabled(edit) ? static_cast<COLORREF>(GetIntProp(edit, prop::kTextColour))
                                          : GetSysColor(COLOR_GRAYTEXT));
   SetBkMode(dc, TRANSPARENT);
-  DeleteColourReplies(edit);
+  ReleaseColourReplyObjects(edit);
   BitmapHandle bitmap = StaticBackdropBitmap(*engine, edit);
   BrushHandle brush(bitmap ? CreatePatternBrush(bitmap.get()) : nullptr);
   if (!brush) return CallPreviousProc(combo, message, wParam, lParam);
@@ -274,15 +265,15 @@ LRESULT OnMouseLeave(HWND combo, WPARAM wParam, LPARAM lParam) {
 // Before the children go: the reply brushes the combo handed to its edit field (and any
 // reply objects on its list) are deleted while those windows still exist.
 LRESULT OnDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
-  DeleteColourReplies(EditOf(combo));
-  DeleteColourReplies(ListOf(combo));
+  ReleaseColourReplyObjects(EditOf(combo));
+  ReleaseColourReplyObjects(ListOf(combo));
   return CallPreviousProc(combo, WM_DESTROY, wParam, lParam);
 }
 
 // The combo's own reply objects go with it, and its record no longer names the window (a
 // later window may get the same handle).
 LRESULT OnNcDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
-  DeleteColourReplies(combo);
+  ReleaseColourReplyObjects(combo);
   if (ComboRecord* record = FindRecord<ComboRecord>(combo)) record->window = nullptr;
   return CallPreviousProc(combo, WM_NCDESTROY, wParam, lParam);
 }
@@ -310,14 +301,6 @@ LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOUSEMOVE: return OnMouseMove(combo, wParam, lParam);
     case WM_MOUSELEAVE: return OnMouseLeave(combo, wParam, lParam);
     default: return CallPreviousProc(combo, message, wParam, lParam);
-  }
-}
-
-LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandleComboMessage(combo, message, wParam, lParam);
-  } catch (...) {
-    return CallPreviousProc(combo, message, wParam, lParam);
   }
 }
 

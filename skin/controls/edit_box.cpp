@@ -164,8 +164,7 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // The colour replies' brush and bitmap stored on the edit (a combo box's, or the
 // skinned window's pattern colouring) go with it.
 LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (HANDLE brush = RemovePropA(w, prop::kReplyBrush)) DeleteObject(brush);
-  if (HANDLE bitmap = RemovePropA(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  ReleaseColourReplyObjects(w);
   return CallPreviousProc(w, m, wp, lp);
 }
 
@@ -189,13 +188,7 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT CALLBACK EditProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  try {
-    return Dispatch(w, m, wp, lp);
-  } catch (...) {
-    return 0;
-  }
-}
+constexpr WNDPROC EditProc = GuardedProc<Dispatch>;
 
 }  // namespace
 

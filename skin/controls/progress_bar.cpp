@@ -60,28 +60,23 @@ LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // The colour-reply brush and bitmap the skin may have handed this progress bar go with it;
 // its record no longer names a window.
 LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (HGDIOBJ brush = GetHandleProp<HGDIOBJ>(w, prop::kReplyBrush)) DeleteObject(brush);
-  if (HGDIOBJ bitmap = GetHandleProp<HGDIOBJ>(w, prop::kReplyBitmap)) DeleteObject(bitmap);
-  RemovePropA(w, prop::kReplyBrush);
-  RemovePropA(w, prop::kReplyBitmap);
+  ReleaseColourReplyObjects(w);
   if (ProgressRecord* r = FindRecord<ProgressRecord>(w); r && r->window == w) r->window = nullptr;
   return CallPreviousProc(w, m, wp, lp);
 }
 
-LRESULT CALLBACK ProgressProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  try {
-    switch (m) {
-      case WM_MOVE: return OnMove(w, m, wp, lp);
-      case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
-      case WM_ERASEBKGND: return OnEraseBackground(w, wp);
-      case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
-      case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
-      default: return CallPreviousProc(w, m, wp, lp);
-    }
-  } catch (...) {
-    return 0;
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_MOVE: return OnMove(w, m, wp, lp);
+    case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
+    case WM_ERASEBKGND: return OnEraseBackground(w, wp);
+    case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
+    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
+    default: return CallPreviousProc(w, m, wp, lp);
   }
 }
+
+constexpr WNDPROC ProgressProc = GuardedProc<Dispatch>;
 
 }  // namespace
 

@@ -127,7 +127,8 @@ void PaintFill(Graphics& g, const TrackbarRecord& r, const TrackbarState& s, con
 
 // --- the window procedure ---------------------------------------------------------------
 
-LRESULT CALLBACK TrackbarProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
+constexpr WNDPROC TrackbarProc = GuardedProc<Dispatch>;
 
 // One paint of the whole trackbar to the screen (its window DC).
 void PaintWindow(HWND w) {
@@ -171,10 +172,7 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // The colour-reply brush and bitmap the skin may have handed this trackbar go with it; its
 // record no longer names a window.
 LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (HGDIOBJ brush = GetHandleProp<HGDIOBJ>(w, prop::kReplyBrush)) DeleteObject(brush);
-  if (HGDIOBJ bitmap = GetHandleProp<HGDIOBJ>(w, prop::kReplyBitmap)) DeleteObject(bitmap);
-  RemovePropA(w, prop::kReplyBrush);
-  RemovePropA(w, prop::kReplyBitmap);
+  ReleaseColourReplyObjects(w);
   if (TrackbarRecord* r = FindRecord<TrackbarRecord>(w); r && r->window == w) r->window = nullptr;
   return CallPreviousProc(w, m, wp, lp);
 }
@@ -184,20 +182,16 @@ LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return CallPreviousProc(w, m, wp, lp);
 }
 
-LRESULT CALLBACK TrackbarProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  try {
-    switch (m) {
-      case WM_MOVE: return OnMove(w, m, wp, lp);
-      case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
-      case WM_ERASEBKGND: return OnEraseBackground(w, wp);
-      case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
-      case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
-      case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-      case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
-      default: return CallPreviousProc(w, m, wp, lp);
-    }
-  } catch (...) {
-    return 0;
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_MOVE: return OnMove(w, m, wp, lp);
+    case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
+    case WM_ERASEBKGND: return OnEraseBackground(w, wp);
+    case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
+    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
+    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
+    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
+    default: return CallPreviousProc(w, m, wp, lp);
   }
 }
 

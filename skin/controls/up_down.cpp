@@ -18,9 +18,8 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 constexpr float kCornerRadius = 3;
 
-LRESULT CALLBACK UpDownProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Taken by some family already: its procedure replaced and the replaced one kept.
+LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+constexpr WNDPROC UpDownProc = GuardedProc<HandleUpDownMessage>;
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -160,8 +159,7 @@ LRESULT OnMouseLeave(HWND control, WPARAM wParam, LPARAM lParam) {
 // Reply objects set on the control go with it, and its record no longer names the window
 // (a later window may get the same handle).
 LRESULT OnNcDestroy(HWND control, WPARAM wParam, LPARAM lParam) {
-  if (HANDLE brush = RemovePropA(control, prop::kReplyBrush)) DeleteObject(brush);
-  if (HANDLE bitmap = RemovePropA(control, prop::kReplyBitmap)) DeleteObject(bitmap);
+  ReleaseColourReplyObjects(control);
   if (UpDownRecord* record = FindRecord<UpDownRecord>(control)) record->window = nullptr;
   return CallPreviousProc(control, WM_NCDESTROY, wParam, lParam);
 }
@@ -181,14 +179,6 @@ LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONUP: return OnButton(control, message, wParam, lParam);
     case WM_MOUSELEAVE: return OnMouseLeave(control, wParam, lParam);
     default: return CallPreviousProc(control, message, wParam, lParam);
-  }
-}
-
-LRESULT CALLBACK UpDownProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandleUpDownMessage(control, message, wParam, lParam);
-  } catch (...) {
-    return CallPreviousProc(control, message, wParam, lParam);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "skin/background_snapshot.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
+#include "skin/subclass.h"
 #include "skin/window_props.h"
 
 namespace tunelark {
@@ -86,17 +87,6 @@ void InvalidateOnTreeExpand(LPARAM lParam) {
   if (!CopyMessageStruct(lParam, header)) return;
   if (header.code == TVN_ITEMEXPANDINGA || header.code == TVN_ITEMEXPANDEDA)
     InvalidateRect(header.hwndFrom, nullptr, TRUE);
-}
-
-void ReleaseColourReplyObjects(HWND control) {
-  if (!control) return;
-  // DeleteObject leaves stock objects (the null brush of a clear reply) alone.
-  for (const char* key : {prop::kReplyBitmap, prop::kReplyBrush}) {
-    if (HGDIOBJ object = GetHandleProp<HGDIOBJ>(control, key)) {
-      DeleteObject(object);
-      SetHandleProp<HGDIOBJ>(control, key, nullptr);
-    }
-  }
 }
 
 void ReleaseChildColourReplies(HWND parent) {

@@ -31,10 +31,7 @@ void InvalidateOnContentChange(SkinEngine& engine, WPARAM wParam, LPARAM lParam)
 // ignored.
 void InvalidateOnTreeExpand(LPARAM lParam);
 
-// Deletes the brush and bitmap the colour replies left in the control's properties and
-// clears the properties. For a control's own WM_NCDESTROY (or its parent's WM_DESTROY).
-void ReleaseColourReplyObjects(HWND control);
-// The same for every descendant of parent: for a skinned window's or container's
+// ReleaseColourReplyObjects (skin/subclass.h) for every descendant of parent: for a skinned window's or container's
 // WM_DESTROY, which comes while its children still exist.
 void ReleaseChildColourReplies(HWND parent);
 

@@ -355,7 +355,9 @@ TEST_F(ContainersTest, PlainLabelsColourRepliesGoWithTheirWindow) {
     HWND plain = CreateWindowA("Static", "Plain label", WS_CHILD | WS_VISIBLE, 270, 250, 200, 18, w, nullptr,
                                nullptr, nullptr);
     RedrawWindow(plain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    if (check) EXPECT_NE(nullptr, GetPropA(plain, "Kj_dxjb")) << "the label was coloured by the skin";
+    if (check) {
+      EXPECT_NE(nullptr, GetPropA(plain, "Kj_dxjb")) << "the label was coloured by the skin";
+    }
     DestroyWindow(w);
     gallery::Pump(10);
   };
