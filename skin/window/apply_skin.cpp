@@ -1,14 +1,7 @@
 // Apply skin: a top-level window becomes a skinned one (its instance, caption buttons,
 // title style, picture, tooltips and status bar), the standard controls directly inside
 // it are taken over by their families, and the top-level procedure goes in front of its own.
-#include "skin/controls/button.h"
-#include "skin/controls/combo_box.h"
-#include "skin/controls/edit_box.h"
-#include "skin/controls/framed_control.h"
-#include "skin/controls/list_header.h"
-#include "skin/controls/progress_bar.h"
-#include "skin/controls/trackbar.h"
-#include "skin/controls/up_down.h"
+#include "skin/controls/families.h"
 #include "skin/picture_tools.h"
 #include "skin/skin_engine.h"
 #include "skin/subclass.h"
@@ -71,18 +64,6 @@ void AddCaptionTips(SkinInstance& skin) {
   }
 }
 
-void TakeControls(SkinEngine& engine, int n, HWND window) {
-  TakePushButtons(engine, n, window);
-  TakeCheckAndRadioButtons(engine, n, window);
-  TakeEditBoxes(engine, n, window);
-  TakeComboBoxes(engine, n, window);
-  TakeTrackbars(engine, n, window);
-  TakeProgressBars(engine, n, window);
-  TakeFramedControls(engine, n, window);
-  TakeUpDowns(engine, n, window);
-  TakeHeaders(engine, n, window);
-}
-
 }  // namespace
 
 int SkinEngine::ApplySkin(HWND window, const ApplySkinArgs& args) {
@@ -111,7 +92,7 @@ int SkinEngine::ApplySkin(HWND window, const ApplySkinArgs& args) {
   }
   LayOutStatusBar(*this, skin);
   skin.docked.assign(1, DockedWindow{});
-  TakeControls(*this, n, window);
+  TakeEveryFamily(*this, n, window);
   SkinInstance* again = Instance(n);  // an installer may have sent messages; the instance stays put
   if (!again) return 0;
   again->skinned = true;

@@ -16,14 +16,7 @@
 #include "gfx/pen.h"
 #include "gfx/string_format.h"
 #include "skin/background_snapshot.h"
-#include "skin/controls/button.h"
-#include "skin/controls/combo_box.h"
-#include "skin/controls/edit_box.h"
-#include "skin/controls/framed_control.h"
-#include "skin/controls/list_header.h"
-#include "skin/controls/progress_bar.h"
-#include "skin/controls/trackbar.h"
-#include "skin/controls/up_down.h"
+#include "skin/controls/families.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -104,19 +97,6 @@ void ReadGroupBoxFont(HWND window, ContainerRecord& record) {
     std::string face = family.GetFamilyName();
     if (!face.empty()) record.fontFace = std::move(face);
   }
-}
-
-// The controls inside the container, family by family, in the order Apply skin takes them.
-void TakeChildren(SkinEngine& engine, int instance, HWND window) {
-  TakePushButtons(engine, instance, window);
-  TakeCheckAndRadioButtons(engine, instance, window);
-  TakeEditBoxes(engine, instance, window);
-  TakeComboBoxes(engine, instance, window);
-  TakeTrackbars(engine, instance, window);
-  TakeProgressBars(engine, instance, window);
-  TakeFramedControls(engine, instance, window);
-  TakeUpDowns(engine, instance, window);
-  TakeHeaders(engine, instance, window);
 }
 
 // Makes the container a background owner with a surface of its window's size.
@@ -441,7 +421,7 @@ int SkinContainer(SkinEngine& engine, HWND window, const ContainerArgs& args) {
     record.isGroupBox = 1;
     ReadGroupBoxFont(window, record);
   }
-  TakeChildren(engine, instance, window);
+  TakeEveryFamily(engine, instance, window);
   record.backgroundStale = 1;
   const int position = TakeControl(*skin, instance, window, ContainerProc, std::move(record));
   RefreshBackgroundOwners(engine, instance);

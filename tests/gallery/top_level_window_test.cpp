@@ -581,6 +581,31 @@ TEST_F(TopLevelWindowTest, EachLayoutModePlacesThePictureWhereItBelongs) {
   check(make(4, QuadrantPicture(600, 200, true)), {{100, 50, kRed}, {400, 50, kBlue}});
 }
 
+TEST_F(TopLevelWindowTest, SetBackgroundKeepsClearsOrFollowsAndAWindowCanHaveItsOwnPicture) {
+  HWND w = Gallery("frame_minmax");
+  const ByteArray quadrants = QuadrantPicture(400, 300, false);
+  engine_.SetBackground(quadrants, std::nullopt, std::nullopt, 3);
+  EXPECT_EQ(engine_.options.accentColour, 0xDDCA22u) << "no accent given: the default";
+  EXPECT_TRUE(Near(Back(w, 100, 100), kRed, 3)) << "visible windows render the new picture";
+  engine_.SetBackground({}, RGB(1, 2, 3));  // a colour alone changes nothing
+  EXPECT_EQ(engine_.background.picture, quadrants);
+  engine_.SetBackground(quadrants, std::nullopt, static_cast<COLORREF>(-1), 3);
+  EXPECT_EQ(engine_.options.accentColour, engine_.background.baseColour & 0xFFFFFF) << "-1: the base colour";
+
+  // The window's own picture, stretched, in front of the engine's.
+  EXPECT_EQ(0, engine_.SetWindowBackground(w, {}));
+  EXPECT_EQ(1, engine_.SetWindowBackground(w, QuadrantPicture(200, 100, true), 3));
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const RECT c = ClientOf(w);
+  EXPECT_TRUE(Near(Back(w, c.right / 4, c.bottom * 3 / 4), kRed, 3));
+  EXPECT_TRUE(Near(Back(w, c.right * 3 / 4, c.bottom * 3 / 4), kBlue, 3));
+
+  // No picture at all: the button-face colour is the base.
+  engine_.SetBackground({});
+  EXPECT_TRUE(engine_.background.picture.empty());
+  EXPECT_EQ(engine_.background.baseColour, GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(TopLevelWindowTest, APictureThatDoesNotLoadIsSkippedInEveryMode) {
   const ByteArray garbage(4000, 0x5A);
   for (int mode = 0; mode <= 4; ++mode) {
