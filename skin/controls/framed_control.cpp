@@ -16,8 +16,6 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 // List views whose style has this bit (LVS_SORTASCENDING) are left to the system.
 constexpr LONG kUntakenListViewStyle = 0x10;
 
-using WindowDcOf = UniqueHandle<HDC, ReleaseWindowDc>;  // GetWindowDC / ReleaseDC
-
 LRESULT CALLBACK FramedProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
 
 FramedKind KindOf(HWND control) {
@@ -85,68 +83,94 @@ void PaintFrameOf(HWND w) {
   // A combo box's list and a borderless control show no frame at all.
   if (!found || found->kind == FramedKind::ComboList || !HasFrameBorder(w)) return;
   const FramedRecord record = *found;
-  RECT window{};
-  GetWindowRect(w, &window);
-  const int width = window.right - window.left, height = window.bottom - window.top;
-  if (width <= 0 || height <= 0) return;
   const RECT inner = FrameInnerRect(w);
-  SnapshotDC picture = BackgroundSnapshot(*c.engine, w, RECT{0, 0, width, height});
-  if (!picture) return;
-  {
-    Canvas canvas(picture.get(), width, height);
-    PaintFrame(canvas, record, inner, c.engine->options);
-    canvas.Flush();
-  }
-  WindowDcOf dc(GetWindowDC(w), ReleaseWindowDc{w});
-  if (!dc) return;
+  ControlPaint paint(w, PaintTarget::WholeWindow, nullptr, nullptr, Backdrop::SkinOnly);
+  if (!paint.ok()) return;
+  PaintFrame(paint.canvas(), record, inner, c.engine->options);
   // Only the ring reaches the screen: the clip keeps the client area (the magenta inside
   // the picture) out, so a plain copy does what a magenta-keyed one would, faster.
-  ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
-  BitBlt(dc.get(), 0, 0, width, height, picture.get(), 0, 0, SRCCOPY);
+  paint.ExcludeFromCopy(inner);
 }
 
 // --- the translucent client area ---------------------------------------------------------
 
-// Copies the composed client picture to the paint DC, leaving the children (the list
-// view's header, an edit of a label being renamed) to paint themselves.
-void PresentClient(HWND w, HDC paintDc, HDC picture) {
+// The paint scope snapshots the background where the skin's geometry centres the client
+// area in the window, with a fixed allowance for each scroll bar; Wine's scroll bars are a
+// pixel narrower than that, so there the client really lies up to a pixel off, and the
+// wash would not meet the frame around it. The scope's area is moved by that offset so the
+// snapshot comes from where the client is, and the copy is moved back to the client origin.
+POINT ClientOffset(HWND w) {
+  const RECT real = ClientInWindow(w), centred = ClientRectInWindow(w);
+  return {real.left - centred.left, real.top - centred.top};
+}
+
+RECT ClientArea(HWND w, POINT offset) {
   RECT client{};
   GetClientRect(w, &client);
-  ExcludeVisibleChildren(w, paintDc);
-  BitBlt(paintDc, 0, 0, client.right, client.bottom, picture, 0, 0, SRCCOPY);
+  OffsetRect(&client, offset.x, offset.y);
+  return client;
+}
+
+void PresentAtClientOrigin(ControlPaint& paint, POINT offset) {
+  HDC screen = paint.screen();
+  POINT origin{};
+  if (!screen || (offset.x == 0 && offset.y == 0) || !OffsetViewportOrgEx(screen, -offset.x, -offset.y, &origin)) {
+    paint.Present();
+    return;
+  }
+  paint.Present();
+  SetViewportOrgEx(screen, origin.x, origin.y, nullptr);
+}
+
+// White at backdropAlpha over the whole canvas.
+void Wash(Canvas& canvas, const SkinOptions& options) {
+  canvas.pixelGraphics().FillRectangleWithColour(
+      ToArgb(0xFFFFFF, options.backdropAlpha, true),
+      Gdiplus::RectF(0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height())));
+  canvas.Flush();  // before GDI draws on the same pixels
 }
 
 // List views (no text background) and owner-drawn list boxes (their owner's drawing) draw
-// their items straight onto the washed picture.
-LRESULT PaintOnWash(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  SnapshotDC washed = WashedClientPicture(engine, w);
-  if (!washed) return CallPreviousProc(w, WM_PAINT, wp, lp);
-  PaintDC paint(w);
-  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(washed.get()), 0);
-  PresentClient(w, paint.get(), washed.get());
-  return 0;  // the picture goes back to the engine's registry with `washed`
+// their items straight onto the washed picture. The children (the list view's header, an
+// edit of a label being renamed) paint themselves.
+LRESULT PaintOnWash(SkinEngine& engine, HWND w) {
+  const POINT offset = ClientOffset(w);
+  const RECT area = ClientArea(w, offset);
+  ControlPaint paint(w, PaintTarget::BeginPaint, nullptr, &area);
+  if (!paint.ok()) return 0;
+  if (paint.onSkin()) Wash(paint.canvas(), engine.options);
+  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(paint.canvas().dc()), 0);
+  paint.ExcludeVisibleChildren();
+  PresentAtClientOrigin(paint, offset);
+  return 0;
 }
 
 // Tree views draw on their magenta background; list boxes fill their rows and the rest of
 // their client area opaquely with the background colour (Wine even ignores the null brush
-// of the colour replies there), which is made magenta. The magenta is keyed out over the
-// washed picture.
-LRESULT PaintKeyedOnWash(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp, bool listBox) {
-  const RECT client = ClientInWindow(w);
-  const int width = client.right - client.left, height = client.bottom - client.top;
-  SnapshotDC items = BackgroundSnapshot(engine, w, client);
-  SnapshotDC washed = WashedClientPicture(engine, w);
-  if (!items || !washed || width <= 0 || height <= 0) return CallPreviousProc(w, WM_PAINT, wp, lp);
-  if (listBox) {
+// of the colour replies there), which is made magenta. The items are drawn apart and keyed
+// onto the washed picture.
+LRESULT PaintKeyedOnWash(SkinEngine& engine, HWND w, bool listBox) {
+  const POINT offset = ClientOffset(w);
+  const RECT area = ClientArea(w, offset);
+  ControlPaint paint(w, PaintTarget::BeginPaint, nullptr, &area);
+  if (!paint.ok()) return 0;
+  Canvas& canvas = paint.canvas();
+  const int width = canvas.width(), height = canvas.height();
+  MemoryDC items(canvas.dc());
+  BitmapHandle bitmap(CreateCompatibleBitmap(canvas.dc(), width, height));
+  if (!items || !bitmap) return 0;
+  {
+    SelectGuard select(items.get(), bitmap.get());
     const RECT all{0, 0, width, height};
     BrushHandle magenta(CreateSolidBrush(kMagenta));
     FillRect(items.get(), &all, magenta.get());
-    SetBkColor(items.get(), kMagenta);
+    if (listBox) SetBkColor(items.get(), kMagenta);
+    if (paint.onSkin()) Wash(canvas, engine.options);
+    CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(items.get()), 0);
+    TransparentBlt(canvas.dc(), 0, 0, width, height, items.get(), 0, 0, width, height, kMagenta);
   }
-  PaintDC paint(w);
-  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(items.get()), 0);
-  TransparentBlt(washed.get(), 0, 0, width, height, items.get(), 0, 0, width, height, kMagenta);
-  PresentClient(w, paint.get(), washed.get());
+  paint.ExcludeVisibleChildren();
+  PresentAtClientOrigin(paint, offset);
   return 0;
 }
 
@@ -200,10 +224,10 @@ LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   // A paint into a given DC (wParam) is someone else's picture: the system draws it.
   if (!engine || wp) return CallPreviousProc(w, m, wp, lp);
   switch (RecordedKind(w)) {
-    case FramedKind::TreeView: return PaintKeyedOnWash(*engine, w, wp, lp, false);
-    case FramedKind::ListBox: return PaintKeyedOnWash(*engine, w, wp, lp, true);
+    case FramedKind::TreeView: return PaintKeyedOnWash(*engine, w, false);
+    case FramedKind::ListBox: return PaintKeyedOnWash(*engine, w, true);
     case FramedKind::ListView:
-    case FramedKind::OwnerDrawnListBox: return PaintOnWash(*engine, w, wp, lp);
+    case FramedKind::OwnerDrawnListBox: return PaintOnWash(*engine, w);
     default: return CallPreviousProc(w, m, wp, lp);
   }
 }
@@ -221,10 +245,12 @@ LRESULT OnEraseBackground(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case FramedKind::Field: break;
   }
   SetBkMode(dc, TRANSPARENT);
-  if (SnapshotDC washed = WashedClientPicture(*engine, w)) {
-    RECT client{};
-    GetClientRect(w, &client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, washed.get(), 0, 0, SRCCOPY);
+  {
+    const POINT offset = ClientOffset(w);
+    const RECT area = ClientArea(w, offset);
+    ControlPaint paint(w, PaintTarget::Given, dc, &area, Backdrop::SkinOnly);
+    if (paint.ok()) Wash(paint.canvas(), engine->options);
+    PresentAtClientOrigin(paint, offset);
   }
   SetTextColor(dc, static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)));
   return 1;
@@ -403,30 +429,6 @@ void PaintFrame(Canvas& canvas, const FramedRecord& record, const RECT& inner, c
     if (pen.Create(ToArgb(options.accentColour, 200, true), 1.0f)) g.DrawRectangle(pen, 0, 0, width - 1, height - 1);
   } else if (pen.Create(ToArgb(0x000000, 90, true), 1.0f)) {
     g.DrawRectangle(pen, 0, 0, width - 1, height - 1);
-  }
-}
-
-SnapshotDC WashedClientPicture(SkinEngine& engine, HWND control) {
-  const RECT client = ClientInWindow(control);
-  const int width = client.right - client.left, height = client.bottom - client.top;
-  SnapshotDC picture = BackgroundSnapshot(engine, control, client);
-  if (!picture || width <= 0 || height <= 0) return picture;
-  Canvas canvas(picture.get(), width, height);
-  canvas.pixelGraphics().FillRectangleWithColour(ToArgb(0xFFFFFF, engine.options.backdropAlpha, true),
-                                            Gdiplus::RectF(0, 0, static_cast<float>(width),
-                                                           static_cast<float>(height)));
-  canvas.Flush();
-  return picture;
-}
-
-void ExcludeVisibleChildren(HWND window, HDC dc) {
-  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(window, child, nullptr, nullptr)) {
-    if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   }
 }
 

@@ -66,13 +66,4 @@ bool HasFrameBorder(HWND control);
 // pixel of the accent colour, else 1 pixel of translucent black.
 void PaintFrame(Canvas& canvas, const FramedRecord& record, const RECT& inner, const SkinOptions& options);
 
-// The skin background behind the control's client area washed with white at
-// backdropAlpha, in a registered snapshot DC of the client size; empty when the control
-// has no skinned ancestor.
-SnapshotDC WashedClientPicture(SkinEngine& engine, HWND control);
-
-// Excludes from dc's clipping the rectangle of every visible child of window that lacks
-// WS_EX_TRANSPARENT (dc in window's client coordinates).
-void ExcludeVisibleChildren(HWND window, HDC dc);
-
 }  // namespace tunelark
