@@ -173,7 +173,7 @@ bool TrackHotColumn(HeaderRecord& r, int item) {
     r.lastHotItem = item;
     return true;
   }
-  if (item == 0 && r.lastHotItem != 0) {  // onto a divider: nothing hot any more
+  if (item == 0) {  // over a divider or past the last column: nothing is hot
     r.lastHotItem = 0;
     r.hot = 0;
     return true;
