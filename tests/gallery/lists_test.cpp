@@ -129,6 +129,28 @@ class ListsTest : public ::testing::Test {
   // What the screen shows of the control at window point p.
   static uint32_t Seen(HWND control, POINT p) { return tltest::CaptureWindow(control).At(p.x, p.y); }
 
+  // The frame's outline at the middle of the control's left edge: the outer pixel (the
+  // normal and focused outlines) and the one inside it (the 2-pixel hot outline).
+  enum class Look { Normal, Hot, Focused };
+  void ExpectOutline(HWND c, Look look, const std::string& what) {
+    RECT r;
+    GetWindowRect(c, &r);
+    const POINT edge{0, (r.bottom - r.top) / 2}, second{1, edge.y};
+    const uint32_t ring = Over(kWhite, kWash, Picture(c, edge)), ring1 = Over(kWhite, kWash, Picture(c, second));
+    auto expectPixel = [&](POINT p, uint32_t want, int tolerance, const char* which) {
+      EXPECT_TRUE(tltest::ColourNear(Seen(c, p), want, tolerance))
+          << what << ", " << which << ": " << Hex(Seen(c, p)) << ", expected " << Hex(want);
+    };
+    if (look == Look::Hot) return expectPixel(second, Over(kAccent, 200, ring1), 6, "hot outline, inner pixel");
+    expectPixel(edge, Over(look == Look::Focused ? kAccent : kBlack, look == Look::Focused ? 200 : 90, ring),
+                look == Look::Focused ? 6 : 4, "outline");
+    expectPixel(second, ring1, 4, "ring");
+  }
+  void ExpectNoMagenta(HWND c, const std::string& when) {
+    const tltest::Capture shown = tltest::CaptureWindow(c);
+    EXPECT_EQ(std::count_if(shown.pixels.begin(), shown.pixels.end(), IsMagenta), 0) << when;
+  }
+
   void Save(HWND w, const std::string& name) {
     tltest::CaptureWindow(w).SavePng(tltest::ScreenshotDirectory() + "\\lists_" + name + ".png");
   }
@@ -172,15 +194,21 @@ TEST_F(ListsTest, TreeItemsLieOnTheWashWithNoMagentaLeft) {
   EXPECT_EQ(SendMessageA(tree, TVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 0, 255)));
   // Nothing magenta shows on the tree nor on the other framed controls.
   auto expectNoMagenta = [&](const char* when) {
-    for (int id : {kTreeView, kListBox, kOwnerDrawnListBox, kListView, kIpAddress, kDateTime}) {
-      const tltest::Capture shown = tltest::CaptureWindow(Control(id));
-      EXPECT_EQ(std::count_if(shown.pixels.begin(), shown.pixels.end(), IsMagenta), 0) << when << ", control " << id;
-    }
+    for (int id : {kTreeView, kListBox, kOwnerDrawnListBox, kListView, kIpAddress, kDateTime})
+      ExpectNoMagenta(Control(id), std::string(when) + ", control " + std::to_string(id));
   };
   RECT client;
   GetClientRect(tree, &client);
   const POINT empty = InWindow(tree, POINT{client.right - 5, client.bottom - 5});
   ExpectWashed(Seen(tree, empty), Picture(tree, empty), "tree below its items");
+  // Right of a child's text, in its row.
+  HTREEITEM child = reinterpret_cast<HTREEITEM>(SendMessageA(
+      tree, TVM_GETNEXTITEM, TVGN_CHILD, SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+  RECT row{};
+  std::memcpy(&row, &child, sizeof child);  // TVM_GETITEMRECT takes the item in the rectangle
+  ASSERT_TRUE(SendMessageA(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row)));
+  const POINT inRow = InWindow(tree, POINT{client.right - 5, (row.top + row.bottom) / 2});
+  ExpectWashed(Seen(tree, inRow), Picture(tree, inRow), "tree row");
   expectNoMagenta("at first");
   // Select the second root by a click on its text and open it with the right arrow key.
   HTREEITEM second = reinterpret_cast<HTREEITEM>(SendMessageA(
@@ -194,6 +222,7 @@ TEST_F(ListsTest, TreeItemsLieOnTheWashWithNoMagentaLeft) {
   gallery::Pump(100);
   EXPECT_TRUE(SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(second), TVIS_EXPANDED) & TVIS_EXPANDED);
   Park();
+  ExpectWashed(Seen(tree, inRow), Picture(tree, inRow), "tree row after expanding");
   expectNoMagenta("after selecting and expanding");
   Save(tree, "tree");
 }
@@ -249,6 +278,14 @@ TEST_F(ListsTest, HeaderColumnsAreDrawnBySkinWithHoverAndPressShades) {
   Park();
   gallery::Pump(60);
   expectShade(first.right - 20, false, false, "column after the mouse left");
+  // Onto the header past the last column: over no column, nothing is hot.
+  tltest::MoveMouseTo(header, POINT{client.right - 4, h / 2});
+  gallery::Pump(60);
+  const HeaderRecord* record = FindRecord<HeaderRecord>(header);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->hot, 0);
+  EXPECT_EQ(record->hotItem, 0);
+  expectShade(first.right - 20, false, false, "column while the mouse is past the last one");
 }
 
 // A 16 x 16 image list holding one icon of a solid colour.
@@ -307,42 +344,45 @@ TEST_F(ListsTest, HeaderDrawsTheCurrentImageListAndNeverDestroysIt) {
 
 TEST_F(ListsTest, FramesShowNormalHotFocusedAndDisabledLooks) {
   HWND list = Control(kListView), box = Control(kListBox);
-  RECT r;
-  GetWindowRect(list, &r);
-  const int mid = (r.bottom - r.top) / 2;
-  const POINT edge{0, mid}, second{1, mid};
-  const uint32_t ring = Over(kWhite, kWash, Picture(list, edge)), ring1 = Over(kWhite, kWash, Picture(list, second));
-  auto expectPixel = [&](HWND c, POINT p, uint32_t want, int tolerance, const char* what) {
-    EXPECT_TRUE(tltest::ColourNear(Seen(c, p), want, tolerance)) << what << ": " << Hex(Seen(c, p)) << ", expected "
-                                                                  << Hex(want);
-  };
-  expectPixel(list, edge, Over(kBlack, 90, ring), 4, "normal outline");
-  expectPixel(list, second, ring1, 4, "normal ring");
+  HWND tree = Control(kTreeView), ip = Control(kIpAddress), date = Control(kDateTime);
+  for (HWND c : {list, tree, ip, date}) ExpectOutline(c, Look::Normal, "normal " + std::to_string(GetDlgCtrlID(c)));
   Save(list, "frame_normal");
 
-  tltest::MoveMouseTo(list, POINT{60, 100});
-  gallery::Pump(40);
-  expectPixel(list, second, Over(kAccent, 200, ring1), 6, "hot outline, inner pixel");
-  Save(list, "frame_hot");
+  // The IP-address field's own client area shows between its fields' edits.
+  RECT ipClient;
+  GetClientRect(ip, &ipClient);
+  POINT onIp{-1, ipClient.bottom / 2};
+  for (int x = 2; x < ipClient.right - 2 && onIp.x < 0; ++x)
+    if (ChildWindowFromPointEx(ip, POINT{x, onIp.y}, CWP_SKIPINVISIBLE) == ip) onIp.x = x;
+  ASSERT_GE(onIp.x, 0) << "a point of the IP-address field outside its edits";
+  const std::pair<HWND, POINT> hovers[] = {{list, {60, 100}}, {tree, {60, 100}}, {ip, onIp}, {date, {20, 10}}};
+  for (const auto& [c, at] : hovers) {
+    tltest::MoveMouseTo(c, at);
+    gallery::Pump(40);
+    ExpectOutline(c, Look::Hot, "hot " + std::to_string(GetDlgCtrlID(c)));
+    Save(c, "frame_hot_" + std::to_string(GetDlgCtrlID(c)));
+  }
 
+  // Focus by a click. The IP-address field hands its focus on to its first field's edit.
   RECT row;
   row.left = LVIR_BOUNDS;
   SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-  tltest::ClickAt(list, POINT{40, (row.top + row.bottom) / 2});
-  ASSERT_EQ(GetFocus(), list);
-  Park();
-  expectPixel(list, edge, Over(kAccent, 200, ring), 6, "focused outline");
-  expectPixel(list, second, ring1, 4, "focused ring");
-  Save(list, "frame_focused");
+  const std::pair<HWND, POINT> clicks[] = {{list, {40, (row.top + row.bottom) / 2}}, {tree, {60, 150}}, {date, {20, 10}}};
+  for (const auto& [c, at] : clicks) {
+    tltest::ClickAt(c, at);
+    ASSERT_EQ(GetFocus(), c);
+    Park();
+    ExpectOutline(c, Look::Focused, "focused " + std::to_string(GetDlgCtrlID(c)));
+    Save(c, "frame_focused_" + std::to_string(GetDlgCtrlID(c)));
+  }
+  ExpectOutline(list, Look::Normal, "list view after the focus left");
 
   // A disabled list box never turns hot: the mouse goes to its parent.
   EnableWindow(box, FALSE);
   RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   tltest::MoveMouseTo(box, POINT{30, 30});
   gallery::Pump(40);
-  GetWindowRect(box, &r);
-  const POINT boxEdge{0, (r.bottom - r.top) / 2};
-  expectPixel(box, boxEdge, Over(kBlack, 90, Over(kWhite, kWash, Picture(box, boxEdge))), 4, "disabled outline");
+  ExpectOutline(box, Look::Normal, "disabled list box");
   Save(box, "frame_disabled");
 }
 
@@ -382,6 +422,75 @@ TEST_F(ListsTest, ClicksKeysAndDoubleClicksStillWork) {
   ExpectWashed(Seen(box, left), Picture(box, left), "list box row the selection left");
   Park();
   Save(frame_, "selected");
+}
+
+// One notch of the mouse wheel, towards the user (down), where the mouse is.
+void WheelDown() {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  in.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+  SendInput(1, &in, sizeof in);
+  gallery::Pump(100);
+}
+
+// The middle of the vertical scroll bar's down arrow, in the control's client coordinates.
+POINT DownArrow(HWND c) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  GetScrollBarInfo(c, OBJID_VSCROLL, &info);
+  // The arrow is as high as the bar is wide.
+  const RECT& bar = info.rcScrollBar;
+  POINT p{(bar.left + bar.right) / 2, bar.bottom - (bar.right - bar.left) / 2};
+  ScreenToClient(c, &p);
+  return p;
+}
+
+TEST_F(ListsTest, WheelAndScrollBarScrollTheListsAndTheWashFollows) {
+  HWND list = Control(kListView), box = Control(kListBox);
+  for (int row = kListViewRows; row < 30; ++row) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>("歌手-歌名");
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  for (int i = kListBoxItems; i < 20; ++i) SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Item"));
+  gallery::Pump(100);
+  struct Scrolled {
+    HWND control;
+    UINT topIndex;
+    UINT rowRect;
+  };
+  for (const Scrolled& s : {Scrolled{list, LVM_GETTOPINDEX, LVM_GETITEMRECT}, Scrolled{box, LB_GETTOPINDEX, LB_GETITEMRECT}}) {
+    const std::string name = s.control == list ? "list view" : "list box";
+    auto top = [&] { return static_cast<int>(SendMessageA(s.control, s.topIndex, 0, 0)); };
+    auto expectClean = [&](const std::string& when) {
+      RECT client, row{};
+      GetClientRect(s.control, &client);
+      SendMessageA(s.control, s.rowRect, static_cast<WPARAM>(top() + 1), reinterpret_cast<LPARAM>(&row));
+      const POINT p = InWindow(s.control, POINT{client.right - 6, (row.top + row.bottom) / 2});
+      ExpectWashed(Seen(s.control, p), Picture(s.control, p), (name + " row " + when).c_str());
+      ExpectNoMagenta(s.control, name + " " + when);
+    };
+    ASSERT_EQ(top(), 0) << name;
+    // Focus by a click on the first row (where the wheel goes on some systems), then the
+    // wheel over the control.
+    RECT first{};
+    first.left = LVIR_BOUNDS;
+    SendMessageA(s.control, s.rowRect, 0, reinterpret_cast<LPARAM>(&first));
+    tltest::ClickAt(s.control, POINT{20, (first.top + first.bottom) / 2});
+    WheelDown();
+    const int wheeled = top();
+    EXPECT_GT(wheeled, 0) << name << " scrolled by the wheel";
+    Park();
+    expectClean("after the wheel");
+    tltest::ClickAt(s.control, DownArrow(s.control));
+    EXPECT_EQ(top(), wheeled + 1) << name << " scrolled by the arrow";
+    Park();
+    expectClean("after the arrow");
+    Save(s.control, s.control == list ? "scrolled_list_view" : "scrolled_list_box");
+  }
 }
 
 // --- taking, text and destruction -----------------------------------------------------------------
