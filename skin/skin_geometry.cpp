@@ -4,8 +4,6 @@ namespace tunelark {
 
 namespace {
 
-int FloorHalf(int v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
-
 RECT Offset(RECT r, int dx, int dy) {
   OffsetRect(&r, -dx, -dy);
   return r;
@@ -14,17 +12,13 @@ RECT Offset(RECT r, int dx, int dy) {
 }  // namespace
 
 RECT ClientRectInWindow(HWND p) {
-  RECT wr{}, cr{};
-  GetWindowRect(p, &wr);
-  GetClientRect(p, &cr);
-  const int W = wr.right - wr.left, H = wr.bottom - wr.top;
-  const int cw = cr.right - cr.left, ch = cr.bottom - cr.top;
-  const LONG style = GetWindowLongA(p, GWL_STYLE);
-  const int hs = (style & WS_HSCROLL) ? kScrollBarAllowance : 0;
-  const int vs = (style & WS_VSCROLL) ? kScrollBarAllowance : 0;
-  const int top = FloorHalf(H - (ch + hs));
-  const int left = FloorHalf(W - (cw + vs));
-  return {left, top, left + cw, top + ch};
+  RECT window{}, client{};
+  GetWindowRect(p, &window);
+  GetClientRect(p, &client);
+  POINT origin{0, 0};
+  ClientToScreen(p, &origin);
+  OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+  return client;
 }
 
 RECT RectRelativeToRoot(HWND p) { return RectRelativeToWindow(GetAncestor(p, GA_ROOT), p); }

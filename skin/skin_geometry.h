@@ -9,11 +9,9 @@
 
 namespace tunelark {
 
-// Width of a scroll bar as the client-rectangle estimate allows for it.
-inline constexpr int kScrollBarAllowance = 17;
-
-// The client area inside p's window rectangle (window coordinates), assuming equal
-// borders on both sides; a scroll bar (WS_HSCROLL / WS_VSCROLL) counts as 17 pixels.
+// Where p's client area lies inside its window rectangle (window coordinates), as the
+// system places it: exact whatever the borders and the scroll bars' width (17 pixels by
+// default on Windows, 16 under Wine), so a control's picture lines up with its frame.
 RECT ClientRectInWindow(HWND p);
 // GetWindowRect(p) less the top-left of its root window's window rectangle.
 RECT RectRelativeToRoot(HWND p);

@@ -29,17 +29,6 @@ FramedKind KindOf(HWND control) {
 
 LONG StyleOf(HWND w) { return GetWindowLongA(w, GWL_STYLE); }
 
-// The client rectangle in window coordinates, where the system really puts it.
-RECT ClientInWindow(HWND w) {
-  RECT window{}, client{};
-  GetWindowRect(w, &window);
-  GetClientRect(w, &client);
-  POINT origin{0, 0};
-  ClientToScreen(w, &origin);
-  OffsetRect(&client, origin.x - window.left, origin.y - window.top);
-  return client;
-}
-
 // The rectangle (screen coordinates) of a scroll bar the style shows.
 bool ShownScrollBar(HWND w, LONG styleBit, LONG object, RECT& bar) {
   if (!(StyleOf(w) & styleBit)) return false;
@@ -94,34 +83,6 @@ void PaintFrameOf(HWND w) {
 
 // --- the translucent client area ---------------------------------------------------------
 
-// The paint scope snapshots the background where the skin's geometry centres the client
-// area in the window, with a fixed allowance for each scroll bar; Wine's scroll bars are a
-// pixel narrower than that, so there the client really lies up to a pixel off, and the
-// wash would not meet the frame around it. The scope's area is moved by that offset so the
-// snapshot comes from where the client is, and the copy is moved back to the client origin.
-POINT ClientOffset(HWND w) {
-  const RECT real = ClientInWindow(w), centred = ClientRectInWindow(w);
-  return {real.left - centred.left, real.top - centred.top};
-}
-
-RECT ClientArea(HWND w, POINT offset) {
-  RECT client{};
-  GetClientRect(w, &client);
-  OffsetRect(&client, offset.x, offset.y);
-  return client;
-}
-
-void PresentAtClientOrigin(ControlPaint& paint, POINT offset) {
-  HDC screen = paint.screen();
-  POINT origin{};
-  if (!screen || (offset.x == 0 && offset.y == 0) || !OffsetViewportOrgEx(screen, -offset.x, -offset.y, &origin)) {
-    paint.Present();
-    return;
-  }
-  paint.Present();
-  SetViewportOrgEx(screen, origin.x, origin.y, nullptr);
-}
-
 // White at backdropAlpha over the whole canvas.
 void Wash(Canvas& canvas, const SkinOptions& options) {
   canvas.pixelGraphics().FillRectangleWithColour(
@@ -134,14 +95,11 @@ void Wash(Canvas& canvas, const SkinOptions& options) {
 // their items straight onto the washed picture. The children (the list view's header, an
 // edit of a label being renamed) paint themselves.
 LRESULT PaintOnWash(SkinEngine& engine, HWND w) {
-  const POINT offset = ClientOffset(w);
-  const RECT area = ClientArea(w, offset);
-  ControlPaint paint(w, PaintTarget::BeginPaint, nullptr, &area);
+  ControlPaint paint(w, PaintTarget::BeginPaint);
   if (!paint.ok()) return 0;
   if (paint.onSkin()) Wash(paint.canvas(), engine.options);
   CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(paint.canvas().dc()), 0);
   paint.ExcludeVisibleChildren();
-  PresentAtClientOrigin(paint, offset);
   return 0;
 }
 
@@ -150,9 +108,7 @@ LRESULT PaintOnWash(SkinEngine& engine, HWND w) {
 // of the colour replies there), which is made magenta. The items are drawn apart and keyed
 // onto the washed picture.
 LRESULT PaintKeyedOnWash(SkinEngine& engine, HWND w, bool listBox) {
-  const POINT offset = ClientOffset(w);
-  const RECT area = ClientArea(w, offset);
-  ControlPaint paint(w, PaintTarget::BeginPaint, nullptr, &area);
+  ControlPaint paint(w, PaintTarget::BeginPaint);
   if (!paint.ok()) return 0;
   Canvas& canvas = paint.canvas();
   const int width = canvas.width(), height = canvas.height();
@@ -170,7 +126,6 @@ LRESULT PaintKeyedOnWash(SkinEngine& engine, HWND w, bool listBox) {
     TransparentBlt(canvas.dc(), 0, 0, width, height, items.get(), 0, 0, width, height, kMagenta);
   }
   paint.ExcludeVisibleChildren();
-  PresentAtClientOrigin(paint, offset);
   return 0;
 }
 
@@ -246,11 +201,8 @@ LRESULT OnEraseBackground(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
   SetBkMode(dc, TRANSPARENT);
   {
-    const POINT offset = ClientOffset(w);
-    const RECT area = ClientArea(w, offset);
-    ControlPaint paint(w, PaintTarget::Given, dc, &area, Backdrop::SkinOnly);
+    ControlPaint paint(w, PaintTarget::Given, dc, nullptr, Backdrop::SkinOnly);
     if (paint.ok()) Wash(paint.canvas(), engine->options);
-    PresentAtClientOrigin(paint, offset);
   }
   SetTextColor(dc, static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)));
   return 1;
@@ -396,7 +348,7 @@ void TakeFramedControls(SkinEngine& engine, int instance, HWND parent) {
 // --- painting pieces ---------------------------------------------------------------------
 
 RECT FrameInnerRect(HWND control) {
-  RECT inner = ClientInWindow(control);
+  RECT inner = ClientRectInWindow(control);
   RECT bar{};
   if (ShownScrollBar(control, WS_VSCROLL, OBJID_VSCROLL, bar)) inner.right += bar.right - bar.left;
   if (ShownScrollBar(control, WS_HSCROLL, OBJID_HSCROLL, bar)) inner.bottom += bar.bottom - bar.top;

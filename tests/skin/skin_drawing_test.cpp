@@ -486,7 +486,7 @@ HWND MakeExactFrame(HWND parent, DWORD scrollStyle) {
                          nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-TEST_F(SkinDrawingTest, ClientRectangleInWindowAllowsForScrollBars) {
+TEST_F(SkinDrawingTest, ClientRectangleInWindowIsWhereTheSystemPutsIt) {
   HWND top = Track(MakeTopLevel(140, 140, 300, 200));
   struct Case {
     DWORD style;
@@ -507,6 +507,14 @@ TEST_F(SkinDrawingTest, ClientRectangleInWindowAllowsForScrollBars) {
     EXPECT_EQ(r.bottom, c.expected.bottom);
     DestroyWindow(w);
   }
+  // The system's own scroll bar (16 pixels under Wine): the client ends where the bar begins.
+  HWND list = MakeChild(top, "ListBox", 10, 10, 120, 80, WS_VSCROLL | LBS_DISABLENOSCROLL, WS_EX_CLIENTEDGE);
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &bar));
+  RECT listWindow{};
+  GetWindowRect(list, &listWindow);
+  EXPECT_EQ(ClientRectInWindow(list).right, bar.rcScrollBar.left - listWindow.left);
   // A one-pixel border.
   HWND tiny = MakeChild(top, "Static", 0, 0, 3, 3, WS_BORDER);
   RECT r = ClientRectInWindow(tiny);
