@@ -1,6 +1,7 @@
 #include "skin/background_snapshot.h"
 
 #include "gfx/brushes.h"
+#include "gfx/dib_graphics.h"
 #include "gfx/graphics.h"
 #include "gfx/graphics_path.h"
 #include "skin/skin_colour.h"
@@ -148,17 +149,24 @@ SnapshotDC BackgroundSnapshot(SkinEngine& engine, HWND p, const RECT& r) {
   return snapshot;
 }
 
+void WashWithWhite(HDC snapshot, int w, int h, int alpha) {
+  const Gdiplus::RectF all(0, 0, static_cast<float>(w), static_cast<float>(h));
+  DibGraphics pixels(snapshot, w, h);
+  if (pixels.ok()) {
+    pixels.get().FillRectangleWithColour(ToArgb(0xFFFFFF, alpha, true), all);
+    pixels.get().Flush(Gdiplus::FlushIntentionSync);
+    return;
+  }
+  Graphics graphics;
+  if (graphics.CreateFromDC(snapshot)) graphics.FillRectangleWithColour(ToArgb(0xFFFFFF, alpha, true), all);
+}
+
 BitmapHandle StaticBackdropBitmap(SkinEngine& engine, HWND p) {
   const RECT rr = ClientRectInWindow(p);
   const int w = rr.right - rr.left, h = rr.bottom - rr.top;
   SnapshotDC snapshot = BackgroundSnapshot(engine, p, rr);
   if (!snapshot) return {};
-  {
-    Graphics graphics;
-    SolidBrush white;
-    if (graphics.CreateFromDC(snapshot.get()) && white.Create(ToArgb(0xFFFFFF, engine.options.backdropAlpha, true)))
-      graphics.FillRectangle(white, 0, 0, static_cast<float>(w), static_cast<float>(h));
-  }
+  WashWithWhite(snapshot.get(), w, h, engine.options.backdropAlpha);
   return CopyDcToBitmap(std::move(snapshot), w, h);
 }
 

@@ -51,6 +51,10 @@ class SnapshotDC : public UniqueHandle<HDC, ReleaseSnapshot> {
 // ancestor. A rectangle without area gives a DC with nothing in it.
 SnapshotDC BackgroundSnapshot(SkinEngine& engine, HWND p, const RECT& r);
 
+// White at alpha (0..255) over the w x h pixels of a snapshot DC (drawn straight into its
+// pixels).
+void WashWithWhite(HDC snapshot, int w, int h, int alpha);
+
 // The background behind p's client area washed with white at the engine's backdropAlpha,
 // as a bitmap the caller owns. Empty when p has no skinned ancestor.
 BitmapHandle StaticBackdropBitmap(SkinEngine& engine, HWND p);

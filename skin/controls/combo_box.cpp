@@ -262,6 +262,24 @@ LRESULT OnMouseLeave(HWND combo, WPARAM wParam, LPARAM lParam) {
   return CallPreviousProc(combo, WM_MOUSELEAVE, wParam, lParam);
 }
 
+LRESULT OnMove(HWND combo, WPARAM wParam, LPARAM lParam) {
+  PaintNow(combo, StoredLook(combo));
+  return CallPreviousProc(combo, WM_MOVE, wParam, lParam);
+}
+
+// The paint covers everything: nothing to erase.
+LRESULT OnEraseBackground(HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  return 1;
+}
+
+// A repaint of the whole combo sends WM_NCPAINT and then WM_PAINT, which draws the same
+// picture: only a frame repaint alone paints here.
+LRESULT OnNcPaint(HWND combo, LPARAM lParam) {
+  if (!PaintFollows(combo)) PaintNow(combo, StoredLook(combo));
+  return DefWindowProcA(combo, WM_NCPAINT, 1, lParam);
+}
+
 // Before the children go: the reply brushes the combo handed to its edit field (and any
 // reply objects on its list) are deleted while those windows still exist.
 LRESULT OnDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
@@ -281,19 +299,13 @@ LRESULT OnNcDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
 LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY: return OnDestroy(combo, wParam, lParam);
-    case WM_MOVE:
-      PaintNow(combo, StoredLook(combo));
-      return CallPreviousProc(combo, message, wParam, lParam);
+    case WM_MOVE: return OnMove(combo, wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus(combo, wParam, lParam);
     case WM_KILLFOCUS: return OnKillFocus(combo, wParam, lParam);
     case WM_SETTEXT: return OnSetText(combo, wParam, lParam);
     case WM_PAINT: return OnPaint(combo, reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
-    case WM_NCPAINT:
-      PaintNow(combo, StoredLook(combo));
-      return DefWindowProcA(combo, WM_NCPAINT, 1, lParam);
+    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_NCPAINT: return OnNcPaint(combo, lParam);
     case WM_NCDESTROY: return OnNcDestroy(combo, wParam, lParam);
     case WM_COMMAND: return OnCommand(combo, wParam, lParam);
     case WM_CTLCOLOREDIT:

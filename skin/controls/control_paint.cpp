@@ -18,36 +18,23 @@ ControlContext FindControlContext(HWND control) {
 Canvas::Canvas(HDC dc, int width, int height) : dc_(dc), width_(width), height_(height) {}
 
 Graphics& Canvas::graphics() {
-  if (!graphics_) {
-    graphics_.emplace();
-    graphics_->CreateFromDC(dc_);
+  if (pixels_ && pixels_->ok()) return pixels_->get();
+  if (!dcGraphics_) {
+    dcGraphics_.emplace();
+    dcGraphics_->CreateFromDC(dc_);
   }
-  return *graphics_;
+  return *dcGraphics_;
 }
 
 Graphics& Canvas::pixelGraphics() {
-  if (graphics_) return *graphics_;
-  // GetObject reports every DIB section's height as positive: the top-down layout is the
-  // canvas's own premise.
-  DIBSECTION dib{};
-  HGDIOBJ bitmap = GetCurrentObject(dc_, OBJ_BITMAP);
-  if (width_ <= 0 || height_ <= 0 || !bitmap || GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib ||
-      !dib.dsBm.bmBits || dib.dsBm.bmBitsPixel != 32 || dib.dsBm.bmWidth < width_ || dib.dsBm.bmHeight < height_)
-    return graphics();
-  GdiFlush();  // GDI's pending drawing reaches the pixels first
-  pixels_.emplace();
-  if (pixels_->CreateFromScan0(width_, height_, dib.dsBm.bmWidthBytes, PixelFormat32bppRGB,
-                               static_cast<BYTE*>(dib.dsBm.bmBits))) {
-    graphics_.emplace();
-    if (graphics_->CreateOnImage(*pixels_)) return *graphics_;
-    graphics_.reset();
-  }
-  pixels_.reset();
-  return graphics();
+  if (dcGraphics_) return *dcGraphics_;
+  if (!pixels_) pixels_.emplace(dc_, width_, height_);
+  return pixels_->ok() ? pixels_->get() : graphics();
 }
 
 void Canvas::Flush() {
-  if (graphics_) graphics_->Flush(Gdiplus::FlushIntentionSync);
+  if (pixels_ && pixels_->ok()) pixels_->get().Flush(Gdiplus::FlushIntentionSync);
+  if (dcGraphics_) dcGraphics_->Flush(Gdiplus::FlushIntentionSync);
 }
 
 namespace {
@@ -164,8 +151,10 @@ LRESULT OnWholeWindowPaint(HWND control, WholePaint paintWhole) {
   return 0;
 }
 
+bool PaintFollows(HWND control) { return control == g_beginningPaint || GetUpdateRect(control, nullptr, FALSE); }
+
 LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole) {
-  if (control != g_beginningPaint && !GetUpdateRect(control, nullptr, FALSE)) paintWhole(control);
+  if (!PaintFollows(control)) paintWhole(control);
   return 1;
 }
 

@@ -16,7 +16,7 @@
 
 #include <optional>
 
-#include "gfx/bitmap.h"
+#include "gfx/dib_graphics.h"
 #include "gfx/gdi_handles.h"
 #include "gfx/graphics.h"
 #include "skin/background_snapshot.h"
@@ -64,8 +64,8 @@ class Canvas {
  private:
   HDC dc_;
   int width_, height_;
-  std::optional<Bitmap> pixels_;  // the DIB's pixels as a GDI+ bitmap, for pixelGraphics()
-  std::optional<Graphics> graphics_;
+  std::optional<DibGraphics> pixels_;  // pixelGraphics()
+  std::optional<Graphics> dcGraphics_;  // graphics() when no pixel graphics were made
 };
 
 // Where a paint scope's picture goes.
@@ -132,9 +132,12 @@ class ControlPaint {
 using WholePaint = void (*)(HWND control);
 // WM_PAINT: validates the update region, then paints the whole window.
 LRESULT OnWholeWindowPaint(HWND control, WholePaint paintWhole);
-// WM_NCPAINT: paints the whole window, unless a WM_PAINT that paints it follows at once
-// (the WM_NCPAINT sent by our own BeginPaint, or part of the client area waiting): painting
-// then would draw the same picture twice. Returns 1; the system's frame is never drawn.
+// WM_NCPAINT: paints the whole window, unless PaintFollows. Returns 1; the system's frame is
+// never drawn.
 LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole);
+// Whether a WM_PAINT that paints the whole control follows at once (the WM_NCPAINT sent by
+// its BeginPaint, or part of the client area waiting): a WM_NCPAINT that drew the same
+// picture now would draw it twice.
+bool PaintFollows(HWND control);
 
 }  // namespace tunelark

@@ -46,11 +46,7 @@ Size ClientSize(HWND window) {
 // The background behind the client area washed with white at the engine's backdropAlpha.
 SnapshotDC WashedClientPicture(SkinEngine& engine, HWND window, Size size) {
   SnapshotDC picture = BackgroundSnapshot(engine, window, ClientRectInWindow(window));
-  if (!picture) return picture;
-  Graphics g;
-  SolidBrush white;
-  if (g.CreateFromDC(picture.get()) && white.Create(ToArgb(0xFFFFFF, engine.options.backdropAlpha, true)))
-    g.FillRectangle(white, 0, 0, static_cast<float>(size.w), static_cast<float>(size.h));
+  if (picture) WashWithWhite(picture.get(), size.w, size.h, engine.options.backdropAlpha);
   return picture;
 }
 
