@@ -16,7 +16,8 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 // List views whose style has this bit (LVS_SORTASCENDING) are left to the system.
 constexpr LONG kUntakenListViewStyle = 0x10;
 
-LRESULT CALLBACK FramedProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+LRESULT DispatchAndRewash(HWND w, UINT m, WPARAM wp, LPARAM lp);
+constexpr WNDPROC FramedProc = GuardedProc<DispatchAndRewash>;
 
 FramedKind KindOf(HWND control) {
   const std::string cls = ClassNameOf(control);
@@ -218,8 +219,7 @@ LRESULT OnNcPaint(HWND w, UINT, WPARAM, LPARAM lp) {
 
 // The colour replies' brush and bitmap stored on the control go with it.
 LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (HANDLE brush = RemovePropA(w, prop::kReplyBrush)) DeleteObject(brush);
-  if (HANDLE bitmap = RemovePropA(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  ReleaseColourReplyObjects(w);
   return CallPreviousProc(w, m, wp, lp);
 }
 
@@ -298,15 +298,12 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT CALLBACK FramedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  try {
-    const LRESULT result = Dispatch(w, m, wp, lp);
-    if (ListBoxDrawsDirectly(w, m) && EngineWithAlpha() && IsWindow(w) && RecordedKind(w) == FramedKind::ListBox)
-      InvalidateRect(w, nullptr, FALSE);
-    return result;
-  } catch (...) {
-    return 0;
-  }
+// A plain list box draws some rows straight on the screen: they get the washed look back.
+LRESULT DispatchAndRewash(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT result = Dispatch(w, m, wp, lp);
+  if (ListBoxDrawsDirectly(w, m) && EngineWithAlpha() && IsWindow(w) && RecordedKind(w) == FramedKind::ListBox)
+    InvalidateRect(w, nullptr, FALSE);
+  return result;
 }
 
 }  // namespace
@@ -318,11 +315,11 @@ int TakeFramedControl(SkinEngine& engine, int instance, HWND control) {
   if (!skin || !control || !IsWindow(control)) return 0;
   if (int position = skin->List<FramedRecord>().Find(control)) return position;
   // Taken by another instance's installer: never subclass a window with its own procedure.
-  if (GetWindowLongPtrA(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&FramedProc))
+  if (GetWindowLongPtrA(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FramedProc))
     return GetIntProp(control, prop::kListPosition);
   FramedRecord record;
   record.kind = KindOf(control);
-  const int position = TakeControl(*skin, instance, control, &FramedProc, record);
+  const int position = TakeControl(*skin, instance, control, FramedProc, record);
   if (engine.options.alphaGiven) {
     if (record.kind == FramedKind::ListView) SendMessageA(control, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
     if (record.kind == FramedKind::TreeView) SendMessageA(control, TVM_SETBKCOLOR, 0, kMagenta);

@@ -20,7 +20,8 @@ namespace {
 
 constexpr size_t kCaptionCapacity = 260;  // characters of a column caption read
 
-LRESULT CALLBACK HeaderProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
+constexpr WNDPROC HeaderProc = GuardedProc<Dispatch>;
 
 // --- painting ----------------------------------------------------------------------------
 
@@ -160,8 +161,7 @@ LRESULT OnEraseBackground(HDC dc) {
 // The image list is the list view's or the application's: the header leaves it alone.
 // The colour replies' brush and bitmap stored on the header go with it.
 LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (HANDLE brush = RemovePropA(w, prop::kReplyBrush)) DeleteObject(brush);
-  if (HANDLE bitmap = RemovePropA(w, prop::kReplyBitmap)) DeleteObject(bitmap);
+  ReleaseColourReplyObjects(w);
   return CallPreviousProc(w, m, wp, lp);
 }
 
@@ -232,14 +232,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT CALLBACK HeaderProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  try {
-    return Dispatch(w, m, wp, lp);
-  } catch (...) {
-    return 0;
-  }
-}
-
 // --- taking ------------------------------------------------------------------------------
 
 // Face, size and style of the header's font (the default GUI font when it has none); the
@@ -264,11 +256,11 @@ void ReadFont(HWND w, HeaderRecord& record) {
 void TakeHeader(SkinEngine& engine, int instance, HWND header) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || skin->List<HeaderRecord>().Find(header)) return;
-  if (GetWindowLongPtrA(header, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HeaderProc)) return;
+  if (GetWindowLongPtrA(header, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HeaderProc)) return;
   HeaderRecord record;
   record.buttons = (GetWindowLongA(header, GWL_STYLE) & HDS_BUTTONS) ? 1 : 0;
   ReadFont(header, record);
-  TakeControl(*skin, instance, header, &HeaderProc, std::move(record));
+  TakeControl(*skin, instance, header, HeaderProc, std::move(record));
 }
 
 }  // namespace
