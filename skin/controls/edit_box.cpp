@@ -46,6 +46,8 @@ bool PaintFrame(HWND w, bool focused, bool hot) {
   const EditFrameGeometry frame = MeasureEditFrame(w);
   if (frame.width <= 0 || frame.height <= 0) return false;
   const RECT whole{0, 0, frame.width, frame.height};
+  // A borderless edit (a combo box's field) has no ring: all of it is the system's.
+  if (EqualRect(&frame.inner, &whole)) return true;
   // Never over the dialog colour: the edit shows it nowhere.
   ControlPaint paint(w, PaintTarget::WholeWindow, nullptr, &whole, Backdrop::SkinOnly);
   if (!paint.ok()) return false;
