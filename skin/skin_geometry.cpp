@@ -21,6 +21,17 @@ RECT ClientRectInWindow(HWND p) {
   return client;
 }
 
+void ExcludeVisibleChildren(HWND window, HDC dc) {
+  for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(window, child, nullptr, nullptr)) {
+    if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
 RECT RectRelativeToRoot(HWND p) { return RectRelativeToWindow(GetAncestor(p, GA_ROOT), p); }
 
 RECT RectRelativeToWindow(HWND a, HWND p) {

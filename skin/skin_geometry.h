@@ -13,6 +13,10 @@ namespace tunelark {
 // system places it: exact whatever the borders and the scroll bars' width (17 pixels by
 // default on Windows, 16 under Wine), so a control's picture lines up with its frame.
 RECT ClientRectInWindow(HWND p);
+// Cuts every visible child of window that does not let it show through (no
+// WS_EX_TRANSPARENT) out of dc's clipping (dc in window's client coordinates): a copy into
+// dc then leaves the controls that draw themselves alone.
+void ExcludeVisibleChildren(HWND window, HDC dc);
 // GetWindowRect(p) less the top-left of its root window's window rectangle.
 RECT RectRelativeToRoot(HWND p);
 // GetWindowRect(p) less the top-left of a's window rectangle.

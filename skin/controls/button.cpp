@@ -161,9 +161,9 @@ void Redraw(HWND w, UINT state, bool hot) {
 }
 
 // The button is the one the skin last drew hot: the mouse is still over it.
-bool IsDrawnHot(HWND w) {
+bool IsDrawnHotButton(HWND w) {
   const ControlContext c = FindControlContext(w);
-  return c.skin && c.position >= 1 && c.skin->lastHotIndex == c.position && c.skin->hotKind == HotKind::Button;
+  return c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Button);
 }
 
 // Check boxes and radio buttons: the system draws them itself (with GetDC) when their
@@ -172,7 +172,7 @@ bool IsDrawnHot(HWND w) {
 LRESULT ChainThenRedrawChecks(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   const LRESULT result = CallPreviousProc(w, m, wp, lp);
   if (std::optional<ButtonKind> kind = KindOf(w); kind && IsCheckKind(*kind) && IsWindowVisible(w))
-    Redraw(w, 0, IsDrawnHot(w));
+    Redraw(w, 0, IsDrawnHotButton(w));
   return result;
 }
 

@@ -160,7 +160,7 @@ ComboLook StoredLook(HWND combo) {
   const ComboRecord* record = c.skin ? c.skin->List<ComboRecord>().At(c.position) : nullptr;
   ComboLook look;
   look.focused = record && record->focused;
-  look.hot = c.skin && c.skin->hotKind == HotKind::Combo && c.skin->lastHotIndex == c.position && c.position >= 1;
+  look.hot = c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Combo);
   return look;
 }
 

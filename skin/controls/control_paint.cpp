@@ -32,6 +32,11 @@ Graphics& Canvas::pixelGraphics() {
   return pixels_->ok() ? pixels_->get() : graphics();
 }
 
+void Canvas::Wash(int alpha) {
+  Flush();  // what was drawn so far reaches the pixels first
+  WashWithWhite(dc_, width_, height_, alpha);
+}
+
 void Canvas::Flush() {
   if (pixels_ && pixels_->ok()) pixels_->get().Flush(Gdiplus::FlushIntentionSync);
   if (dcGraphics_) dcGraphics_->Flush(Gdiplus::FlushIntentionSync);
@@ -98,16 +103,7 @@ void ControlPaint::ExcludeFromCopy(const RECT& r) {
 }
 
 void ControlPaint::ExcludeVisibleChildren() {
-  if (!screen_) return;
-  for (HWND child = FindWindowExA(control_, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(control_, child, nullptr, nullptr)) {
-    // A transparent child is drawn by the parent's picture, not over it.
-    if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, control_, reinterpret_cast<POINT*>(&r), 2);
-    ExcludeClipRect(screen_, r.left, r.top, r.right, r.bottom);
-  }
+  if (screen_) tunelark::ExcludeVisibleChildren(control_, screen_);
 }
 
 void ControlPaint::Present() {

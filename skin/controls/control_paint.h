@@ -60,6 +60,9 @@ class Canvas {
   // first serves both calls.
   Graphics& pixelGraphics();
   void Flush();
+  // White at alpha (0..255) over the whole canvas: the translucent wash behind a control's
+  // own drawing.
+  void Wash(int alpha);
 
  private:
   HDC dc_;

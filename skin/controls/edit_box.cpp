@@ -30,9 +30,8 @@ bool AlphaGiven() { return Options().alphaGiven != 0; }
 int ParentValue(HWND w) { return static_cast<int>(reinterpret_cast<intptr_t>(GetParent(w))); }
 
 // The edit is the control the skin last drew hot.
-bool IsDrawnHot(const ControlContext& c, HWND w) {
-  return c.skin && c.skin->lastHotIndex == c.position && c.skin->hotKind == HotKind::Edit &&
-         c.skin->hotParent == ParentValue(w);
+bool IsDrawnHotEdit(const ControlContext& c, HWND w) {
+  return c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Edit) && c.skin->hotParent == ParentValue(w);
 }
 
 bool IsFocused(HWND w) {
@@ -100,7 +99,7 @@ LRESULT OnSetFocus(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (EditRecord* r = FindRecord<EditRecord>(w)) r->focused = true;
   const LRESULT result = CallPreviousProc(w, m, wp, lp);
   // The system redraws only the text on focus: the frame shows the focus at once.
-  PaintFrame(w, IsFocused(w), IsDrawnHot(FindControlContext(w), w));
+  PaintFrame(w, IsFocused(w), IsDrawnHotEdit(FindControlContext(w), w));
   return result;
 }
 
@@ -237,11 +236,7 @@ void PaintEditFrame(Canvas& canvas, const RECT& inner, bool focused, bool hot) {
   g.ResetClip();
 }
 
-void PaintEditWash(Canvas& canvas) {
-  canvas.pixelGraphics().FillRectangleWithColour(
-      ToArgb(kWhite, Options().backdropAlpha, true),
-      Gdiplus::RectF(0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height())));
-}
+void PaintEditWash(Canvas& canvas) { canvas.Wash(Options().backdropAlpha); }
 
 int TakeEditBox(SkinEngine& engine, int instance, HWND edit) {
   SkinInstance* skin = engine.Instance(instance);

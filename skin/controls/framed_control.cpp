@@ -84,21 +84,13 @@ void PaintFrameOf(HWND w) {
 
 // --- the translucent client area ---------------------------------------------------------
 
-// White at backdropAlpha over the whole canvas.
-void Wash(Canvas& canvas, const SkinOptions& options) {
-  canvas.pixelGraphics().FillRectangleWithColour(
-      ToArgb(0xFFFFFF, options.backdropAlpha, true),
-      Gdiplus::RectF(0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height())));
-  canvas.Flush();  // before GDI draws on the same pixels
-}
-
 // List views (no text background) and owner-drawn list boxes (their owner's drawing) draw
 // their items straight onto the washed picture. The children (the list view's header, an
 // edit of a label being renamed) paint themselves.
 LRESULT PaintOnWash(SkinEngine& engine, HWND w) {
   ControlPaint paint(w, PaintTarget::BeginPaint);
   if (!paint.ok()) return 0;
-  if (paint.onSkin()) Wash(paint.canvas(), engine.options);
+  if (paint.onSkin()) paint.canvas().Wash(engine.options.backdropAlpha);
   CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(paint.canvas().dc()), 0);
   paint.ExcludeVisibleChildren();
   return 0;
@@ -122,7 +114,7 @@ LRESULT PaintKeyedOnWash(SkinEngine& engine, HWND w, bool listBox) {
     BrushHandle magenta(CreateSolidBrush(kMagenta));
     FillRect(items.get(), &all, magenta.get());
     if (listBox) SetBkColor(items.get(), kMagenta);
-    if (paint.onSkin()) Wash(canvas, engine.options);
+    if (paint.onSkin()) canvas.Wash(engine.options.backdropAlpha);
     CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(items.get()), 0);
     TransparentBlt(canvas.dc(), 0, 0, width, height, items.get(), 0, 0, width, height, kMagenta);
   }
@@ -203,7 +195,7 @@ LRESULT OnEraseBackground(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   SetBkMode(dc, TRANSPARENT);
   {
     ControlPaint paint(w, PaintTarget::Given, dc, nullptr, Backdrop::SkinOnly);
-    if (paint.ok()) Wash(paint.canvas(), engine->options);
+    if (paint.ok()) paint.canvas().Wash(engine->options.backdropAlpha);
   }
   SetTextColor(dc, static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)));
   return 1;

@@ -16,6 +16,10 @@ bool HoverMove(SkinInstance& skin, HWND control, int position, HotKind kind, boo
   return true;
 }
 
+bool IsDrawnHot(const SkinInstance& skin, int position, HotKind kind) {
+  return position >= 1 && skin.lastHotIndex == position && skin.hotKind == kind;
+}
+
 void HoverLeave(SkinInstance& skin) { skin.lastHotIndex = 0; }
 
 }  // namespace tunelark

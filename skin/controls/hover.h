@@ -18,6 +18,10 @@ void TrackMouseLeave(HWND control);
 // answers true it has recorded the control as the one drawn hot.
 bool HoverMove(SkinInstance& skin, HWND control, int position, HotKind kind, bool extraCondition = true);
 
+// Whether the control at `position` of family `kind` is the one last drawn hot (the mouse
+// is still over it).
+bool IsDrawnHot(const SkinInstance& skin, int position, HotKind kind);
+
 // On WM_MOUSELEAVE: nothing is drawn hot any more (lastHotIndex = 0).
 void HoverLeave(SkinInstance& skin);
 

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "skin/skin_geometry.h"
+
 namespace tunelark {
 
 class ChildExcludingDC {
@@ -24,14 +26,7 @@ class ChildExcludingDC {
   void ExcludeChildren() {
     // A window that clips its children has them all out of its DC already.
     if (GetWindowLongA(window_, GWL_STYLE) & WS_CLIPCHILDREN) return;
-    for (HWND child = FindWindowExA(window_, nullptr, nullptr, nullptr); child;
-         child = FindWindowExA(window_, child, nullptr, nullptr)) {
-      if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
-      RECT r{};
-      GetWindowRect(child, &r);
-      MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
-      ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
-    }
+    ExcludeVisibleChildren(window_, dc_);
   }
 
   HWND window_;

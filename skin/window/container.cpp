@@ -22,6 +22,7 @@
 #include "skin/skin_geometry.h"
 #include "skin/skin_paths.h"
 #include "skin/subclass.h"
+#include "skin/window/child_excluding_dc.h"
 #include "skin/window/colour_replies.h"
 
 namespace tunelark {
@@ -207,33 +208,6 @@ void UpdateOwnerSurface(HWND window, OwnerSurface& surface, HDC picture, int w, 
   BitBlt(surface.dc.get(), client.left, client.top, w, h, picture, 0, 0, SRCCOPY);
 }
 
-// The window's DC (given, or its own from GetDC) with every visible child that does not let
-// its parent show through (no WS_EX_TRANSPARENT) cut out of the clipping.
-class ClippedWindowDC {
- public:
-  ClippedWindowDC(HWND window, HDC given) : window_(window), dc_(given ? given : GetDC(window)), owned_(!given) {
-    for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); dc_ && child;
-         child = FindWindowExA(window, child, nullptr, nullptr)) {
-      if (!IsWindowVisible(child) || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
-      RECT r{};
-      GetWindowRect(child, &r);
-      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-      ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
-    }
-  }
-  ~ClippedWindowDC() {
-    if (owned_ && dc_) ReleaseDC(window_, dc_);
-  }
-  ClippedWindowDC(const ClippedWindowDC&) = delete;
-  ClippedWindowDC& operator=(const ClippedWindowDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-  bool owned_;
-};
-
 // Paints the container into given, or into its child-excluding window DC when none is given.
 void PaintContainer(SkinEngine& engine, HWND window, HDC given) {
   ContainerRecord* found = FindRecord<ContainerRecord>(window);
@@ -252,7 +226,7 @@ void PaintContainer(SkinEngine& engine, HWND window, HDC given) {
     canvas.Flush();
   }
   if (record.ownerSurface) UpdateOwnerSurface(window, *record.ownerSurface, picture.get(), size.w, size.h);
-  ClippedWindowDC target(window, given);
+  ChildExcludingDC target(window, given);
   if (target.get()) BitBlt(target.get(), 0, 0, size.w, size.h, picture.get(), 0, 0, SRCCOPY);
   if (ContainerRecord* again = FindRecord<ContainerRecord>(window); again && again->window == window)
     again->backgroundStale = 0;
