@@ -195,6 +195,10 @@ bool Dispatch::Get(const wchar_t* name, Variant* result, std::initializer_list<c
   return Invoke(name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, args, result, false);
 }
 
+bool Dispatch::Read(const wchar_t* name, Variant* result) const {
+  return Invoke(name, DISPATCH_PROPERTYGET, {}, result, false);
+}
+
 bool Dispatch::Put(const wchar_t* name, const Variant& value) const {
   return Invoke(name, DISPATCH_PROPERTYPUT, {&value}, nullptr, true);
 }

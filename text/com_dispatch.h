@@ -105,6 +105,9 @@ class Dispatch : public ComPtr<IDispatch> {
   // are given in their natural order.
   bool Get(const wchar_t* name, Variant* result, std::initializer_list<const Variant*> args = {}) const;
   bool Put(const wchar_t* name, const Variant& value) const;
+  // A plain property read (DISPATCH_PROPERTYGET alone): a script engine's global object
+  // refuses a read that may also be a call when the variable holds no function.
+  bool Read(const wchar_t* name, Variant* result) const;
   bool Call(const wchar_t* name, std::initializer_list<const Variant*> args = {}, Variant* result = nullptr) const;
 
   // Description of the last failed call (script error text, or a hexadecimal HRESULT).

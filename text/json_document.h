@@ -96,6 +96,7 @@ class JsonDocument {
   void FindGlobals();
   bool Eval(const std::string& script, com::Variant* result = nullptr) const;
   bool Execute(const std::string& statements) const;
+  bool Value(const std::string& expression, com::Variant* result) const;
   std::string Member(const std::string& path) const;   // varName or varName.path
   std::string Indexed(const std::string& path) const;  // varName, then "." unless path starts with "["
 
