@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "text/gbk_text.h"
+#include "tests/support/gdi_count.h"
 #include "tests/support/test_paths.h"
 #include "text/com_dispatch.h"
 #include "text/json_document.h"
@@ -106,6 +107,21 @@ TEST_F(JsonDocumentTest, RowsReadTheTableAsGetTextWould) {
   EXPECT_TRUE(doc_.Rows("missing", {"a"}, 10).empty());
   ASSERT_TRUE(doc_.Parse("{\"data\":5}"));
   EXPECT_TRUE(doc_.Rows("data", {"a"}, 10).empty());
+}
+
+// Every search reads the rows and a value or two: reading must keep nothing behind.
+TEST_F(JsonDocumentTest, ReadingValuesAgainAndAgainKeepsMemoryFlat) {
+  std::string reply = "{\"data\":[";
+  for (int i = 0; i < 100; ++i) reply += (i ? ",{" : "{") + std::string("\"singer\":\"s\",\"name\":\"n\"}");
+  ASSERT_TRUE(doc_.Parse(reply + "]}"));
+  const auto readAll = [&] {
+    EXPECT_EQ(doc_.Rows("data", {"singer", "name"}, 1000).size(), 100u);
+    EXPECT_EQ(doc_.MemberCount("data"), 100);
+  };
+  for (int i = 0; i < 50; ++i) readAll();
+  const double start = static_cast<double>(tltest::WorkingSetBytes());
+  for (int i = 0; i < 2000; ++i) readAll();
+  EXPECT_LT(static_cast<double>(tltest::WorkingSetBytes()) - start, 1.5 * 1048576);
 }
 
 TEST_F(JsonDocumentTest, TypeCodes) {
