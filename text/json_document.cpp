@@ -71,7 +71,10 @@ void JsonDocument::Init() {
   // The document setter of Parse. It evaluates only text that has passed the JSON syntax
   // check: such text is a literal value and cannot call, assign or create anything.
   // The text arrives in tl__text (or as t where the engine has no code object).
-  support += "\nvar tl__text = null, tl__value = null;\nfunction set__value() { var e = tl__text; tl__text = null; tl__value = eval('(' + e + ')'); }\nfunction set__document(t) { if (t == null) { t = tl__text; tl__text = null; } " +
+  // set__value evaluates the program's own expression in tl__text into tl__value (Value).
+  support += "\nvar tl__text = null, tl__value = null;\n"
+             "function set__value() { var tl__e = tl__text; tl__text = null; tl__value = eval('(' + tl__e + ')'); }\n"
+             "function set__document(t) { if (t == null) { t = tl__text; tl__text = null; } " +
              varName_ + " = eval('(' + t + ')'); }\n";
   Variant code = Variant::Text(support);
   if (!script_.Call(L"AddCode", {&code})) {
@@ -98,10 +101,9 @@ bool JsonDocument::Eval(const std::string& script, Variant* result) const {
   return script_.Call(L"Eval", {&code}, result);
 }
 
-// The control's Eval keeps some 2 KB for good on every call under Wine (a search reads two
-// values: 200 searches grew the process by 2.7 MB). Where the engine shows its code object a
-// value is read without it: the expression goes in as the global tl__text, a function of our
-// own evaluates it into tl__value, and the code object hands that back.
+// Reads a value without Eval (see Execute) where the engine shows its code object: the
+// expression goes in as the global tl__text, set__value evaluates it into tl__value, and the
+// code object hands that back.
 bool JsonDocument::Value(const std::string& expression, Variant* result) const {
   if (!globals_) return Eval(expression, result);
   const bool ok = globals_.Put(L"tl__text", Variant::Text(expression)) && Execute("set__value()") &&
@@ -111,8 +113,9 @@ bool JsonDocument::Value(const std::string& expression, Variant* result) const {
   return ok;
 }
 
-// The control's Eval keeps a little memory for good on every call under Wine, and Run a copy
-// of its arguments (the whole reply for Parse); ExecuteStatement keeps nothing. A statement
+// The control's Eval keeps some 2 KB for good on every call under Wine (two reads a search
+// grew the process by 2.7 MB over 200 searches), and Run a copy of its arguments (the whole
+// reply for Parse); ExecuteStatement keeps nothing. A statement
 // run here must not declare variables: under Wine they would land in a scope of their own.
 bool JsonDocument::Execute(const std::string& statements) const {
   if (!script_) return false;
