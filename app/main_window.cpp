@@ -135,15 +135,19 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
   const int code = HIWORD(wParam);
   if (code == BN_CLICKED && id == kIdSearchButton) OnSearchClicked();
   if (code == BN_CLICKED && id == kIdFolderButton) OnOpenFolderClicked();
-  // Enter in the keyword box (the dialog manager turns it into IDOK) searches too.
+  // Enter (the dialog manager turns it into IDOK): in the keyword box it searches, on the
+  // result list it downloads the selected row, as a double-click does.
   if (id == IDOK && GetFocus() == keywordBox_) OnSearchClicked();
+  if (id == IDOK && GetFocus() == resultList_) OnResultDoubleClicked();
   return 0;
 }
 
 LRESULT MainWindow::OnNotify(LPARAM lParam) {
   NMHDR header{};
   if (!CopyMessageStruct(lParam, header)) return 0;  // sent from elsewhere with no header here
-  if (header.hwndFrom == resultList_ && header.code == NM_DBLCLK) OnResultDoubleClicked();
+  // NM_RETURN: Enter reached the list itself (no dialog manager in front of it).
+  if (header.hwndFrom == resultList_ && (header.code == NM_DBLCLK || header.code == NM_RETURN))
+    OnResultDoubleClicked();
   return 0;
 }
 

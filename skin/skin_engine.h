@@ -112,8 +112,6 @@ class SkinEngine {
 
   // Border width of skinned windows (Apply skin sets 3).
   int borderWidth = 0;
-  // Caption button under the mouse as last computed by the caption hit test; 0 = none.
-  int hotCaptionButton = 0;
   // Runs the action of a caption button (instance number, button number). The top-level
   // window acts on a released mouse button only while this is set.
   std::function<void(int instance, int button)> captionAction;

@@ -1,5 +1,7 @@
 #include "skin/subclass.h"
 
+#include "skin/link_table.h"
+
 namespace tunelark {
 
 WNDPROC ReplaceWindowProc(HWND window, WNDPROC proc) {
@@ -8,6 +10,9 @@ WNDPROC ReplaceWindowProc(HWND window, WNDPROC proc) {
 
 LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const char* key) {
   WNDPROC previous = GetHandleProp<WNDPROC>(window, key);
+  // The window's handle may be given to a new window once this message is through. A second
+  // skin procedure below this one finds its link in the property, which lives until then.
+  if (message == WM_NCDESTROY) link_table::Forget(window);
   if (!previous) return DefWindowProcA(window, message, wParam, lParam);
   return CallWindowProcA(previous, window, message, wParam, lParam);
 }

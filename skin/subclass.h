@@ -61,6 +61,8 @@ LRESULT CALLBACK GuardedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   try {
     return dispatch(w, m, wp, lp);
   } catch (...) {
+    // The system's own teardown of the window still runs.
+    if (m == WM_NCDESTROY) return CallPreviousProc(w, m, wp, lp);
     return m == WM_PAINT ? DefWindowProcA(w, m, wp, lp) : 0;
   }
 }

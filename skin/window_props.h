@@ -30,19 +30,20 @@ inline constexpr char kOwnerDC[] = "Wxk_Cj";           // the owner's background
 inline constexpr char kNearestOwner[] = "Mb_zpf";      // nearest ancestor that is a background owner
 }  // namespace prop
 
-inline int GetIntProp(HWND window, const char* key) {
-  return static_cast<int>(reinterpret_cast<intptr_t>(GetPropA(window, key)));
-}
-inline void SetIntProp(HWND window, const char* key, int value) {
-  SetPropA(window, key, reinterpret_cast<HANDLE>(static_cast<intptr_t>(value)));
-}
+// The six link keys ("Hw_lbID", "Hw_FuID", "Hw_hProc", "Kj_lbID", "Kj_FuID", "Kj_hProc")
+// are also kept in the process (skin/link_table.h) and read from there first.
+intptr_t ReadProp(HWND window, const char* key);
+void WriteProp(HWND window, const char* key, intptr_t value);
+
+inline int GetIntProp(HWND window, const char* key) { return static_cast<int>(ReadProp(window, key)); }
+inline void SetIntProp(HWND window, const char* key, int value) { WriteProp(window, key, value); }
 template <typename Handle>
 Handle GetHandleProp(HWND window, const char* key) {
-  return reinterpret_cast<Handle>(GetPropA(window, key));
+  return reinterpret_cast<Handle>(ReadProp(window, key));
 }
 template <typename Handle>
 void SetHandleProp(HWND window, const char* key, Handle value) {
-  SetPropA(window, key, reinterpret_cast<HANDLE>(value));
+  WriteProp(window, key, reinterpret_cast<intptr_t>(value));
 }
 
 // What a skinned control's properties say about it.

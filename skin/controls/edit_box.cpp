@@ -5,6 +5,7 @@
 #include "gfx/pen.h"
 #include "skin/background_snapshot.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/scroll_watch.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
 #include "skin/subclass.h"
@@ -189,7 +190,13 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
 }
 
-constexpr WNDPROC EditProc = GuardedProc<Dispatch>;
+// An edit box with scroll bars over the skin is painted again whole when it scrolls.
+LRESULT DispatchWatched(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (!AlphaGiven() || !HasScrollBars(w)) return Dispatch(w, m, wp, lp);
+  return WatchScrolling(w, m, [&] { return Dispatch(w, m, wp, lp); });
+}
+
+constexpr WNDPROC EditProc = GuardedProc<DispatchWatched>;
 
 }  // namespace
 

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "gfx/pen.h"
+#include "base/message_copy.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/scroll_watch.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
 #include "skin/subclass.h"
@@ -217,18 +219,9 @@ LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
 
-POINT ScrollPositions(HWND w) { return {GetScrollPos(w, SB_HORZ), GetScrollPos(w, SB_VERT)}; }
-
 LRESULT OnKeyDown(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (IsArrowKey(wp)) WithRecord(w, [](FramedRecord& r) { r.keyScrolling = 1; });
-  if (!EngineWithAlpha()) return CallPreviousProc(w, m, wp, lp);
-  // A key that scrolls the list moves its pixels, washed background included: the
-  // background must be laid again where it belongs.
-  const POINT before = ScrollPositions(w);
-  const LRESULT result = CallPreviousProc(w, m, wp, lp);
-  const POINT after = ScrollPositions(w);
-  if (IsWindow(w) && (before.x != after.x || before.y != after.y)) InvalidateRect(w, nullptr, TRUE);
-  return result;
+  return CallPreviousProc(w, m, wp, lp);
 }
 
 LRESULT OnKeyUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -290,10 +283,32 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
 }
 
-// A plain list box draws some rows straight on the screen: they get the washed look back.
+// A list view's header telling it that columns changed width or order: the list shifts the
+// columns' pixels sideways.
+bool IsHeaderNotification(UINT m, LPARAM lp) {
+  NMHDR header{};
+  if (m != WM_NOTIFY || !CopyMessageStruct(lp, header)) return false;
+  switch (header.code) {
+    case HDN_ITEMCHANGEDA:
+    case HDN_ITEMCHANGEDW:
+    case HDN_TRACKA:
+    case HDN_TRACKW:
+    case HDN_ENDTRACKA:
+    case HDN_ENDTRACKW:
+    case HDN_DIVIDERDBLCLICKA:
+    case HDN_DIVIDERDBLCLICKW:
+    case HDN_ENDDRAG: return true;
+    default: return false;
+  }
+}
+
+// Scrolling (of any cause) repaints the whole control over the skin; a plain list box draws
+// some rows straight on the screen: they get the washed look back.
 LRESULT DispatchAndRewash(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const LRESULT result = Dispatch(w, m, wp, lp);
-  if (ListBoxDrawsDirectly(w, m) && EngineWithAlpha() && IsWindow(w) && RecordedKind(w) == FramedKind::ListBox)
+  if (!EngineWithAlpha()) return Dispatch(w, m, wp, lp);
+  const LRESULT result =
+      WatchScrolling(w, m, [&] { return Dispatch(w, m, wp, lp); }, IsHeaderNotification(m, lp));
+  if (ListBoxDrawsDirectly(w, m) && IsWindow(w) && RecordedKind(w) == FramedKind::ListBox)
     InvalidateRect(w, nullptr, FALSE);
   return result;
 }

@@ -56,7 +56,7 @@ void MakeCaptionButtons(SkinInstance& skin, int clientWidth, int borderWidth) {
 
 void AddCaptionTips(SkinInstance& skin) {
   CaptionBar& bar = skin.caption;
-  bar.tooltip.Create(skin.window);
+  bar.tooltip.Create(skin.window, false, ToolFeed::Relay);  // fed by the top-level procedure
   for (int m = 1; m <= bar.Count(); ++m) {
     const CaptionButton& b = *bar.Button(m);
     const int x = static_cast<int>(b.x), y = static_cast<int>(b.y);

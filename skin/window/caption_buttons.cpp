@@ -265,6 +265,49 @@ void DrawAllCaptionButtons(SkinEngine& engine, SkinInstance& skin, Graphics* ren
 }
 
 // ---------------------------------------------------------------------------------------
+// Pressing
+
+bool PressCaptionButton(SkinEngine& engine, SkinInstance& skin, int x, int y) {
+  CaptionBar& bar = skin.caption;
+  bar.pressedButton = ButtonAtPoint(skin, x, y);
+  bar.pressedShown = bar.pressedButton >= 1;
+  if (!bar.pressedShown) return false;
+  SetCapture(skin.window);
+  DrawCaptionButton(engine, skin, bar.pressedButton, nullptr, true, 0);
+  return true;
+}
+
+void DragCaptionPress(SkinEngine& engine, SkinInstance& skin, int x, int y) {
+  CaptionBar& bar = skin.caption;
+  const bool over = ButtonAtPoint(skin, x, y) == bar.pressedButton;
+  if (bar.pressedButton < 1 || over == bar.pressedShown) return;
+  bar.pressedShown = over;
+  DrawCaptionButton(engine, skin, bar.pressedButton, nullptr, over, 0);
+}
+
+namespace {
+// Ends the press; the button is drawn normal unless it is to act (its action redraws).
+int EndCaptionPress(SkinEngine& engine, SkinInstance& skin, bool acts) {
+  CaptionBar& bar = skin.caption;
+  const int pressed = bar.pressedButton;
+  bar.pressedButton = 0;  // first: releasing the capture sends WM_CAPTURECHANGED
+  bar.pressedShown = false;
+  if (pressed >= 1 && GetCapture() == skin.window) ReleaseCapture();
+  if (pressed >= 1 && !acts) DrawCaptionButton(engine, skin, pressed, nullptr, false, 0);
+  return acts ? pressed : 0;
+}
+}  // namespace
+
+int ReleaseCaptionPress(SkinEngine& engine, SkinInstance& skin, int x, int y) {
+  const int pressed = skin.caption.pressedButton;
+  return EndCaptionPress(engine, skin, pressed >= 1 && ButtonAtPoint(skin, x, y) == pressed);
+}
+
+void CancelCaptionPress(SkinEngine& engine, SkinInstance& skin) {
+  if (skin.caption.pressedButton >= 1) EndCaptionPress(engine, skin, false);
+}
+
+// ---------------------------------------------------------------------------------------
 // The hover fade
 
 void TrackCaptionHover(SkinEngine& engine, SkinInstance& skin, int x, int y) {
@@ -279,7 +322,6 @@ void TrackCaptionHover(SkinEngine& engine, SkinInstance& skin, int x, int y) {
     bar.hoverTimer = false;  // the timer runs on until the fade ends
   }
   const int hot = ButtonAtPoint(skin, x, y);
-  engine.hotCaptionButton = hot;
   if (bar.hotButton >= 1 && bar.hotButton != hot) {
     // The mouse left a hot button: an unfinished fade-out ends at once.
     if (bar.fadeOut.step < 8) DrawCaptionButton(engine, skin, bar.fadeOut.button, nullptr, false, 0);

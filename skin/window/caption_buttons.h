@@ -70,6 +70,9 @@ struct CaptionBar {
   FadeState fadeOut;
   bool hoverTimer = false;     // the mouse is over the strip and the 20 ms timer runs
   bool mouseTracking = false;  // a TrackMouseEvent request is outstanding
+  // A press on a button: it acts only if the mouse is released on it again.
+  int pressedButton = 0;    // button the left mouse button went down on, 0 = none
+  bool pressedShown = false;  // drawn pressed now (the mouse is over it)
 
   int Count() const { return static_cast<int>(buttons.size()); }
   CaptionButton* Button(int number) {
@@ -109,6 +112,18 @@ void DrawCaptionButton(SkinEngine& engine, SkinInstance& skin, int position, Gra
                        int intensity);
 // Every button in its normal look.
 void DrawAllCaptionButtons(SkinEngine& engine, SkinInstance& skin, Graphics* renderGraphics);
+
+// A press on the caption buttons, as a Windows button takes one: the pressed look follows
+// whether the mouse is over the pressed button, and the release acts only on it.
+// WM_LBUTTONDOWN: whether (x, y) was on a button (it is drawn pressed and the window takes
+// the capture, so the release comes here wherever it happens).
+bool PressCaptionButton(SkinEngine& engine, SkinInstance& skin, int x, int y);
+// WM_MOUSEMOVE while a button is pressed: pressed look on, normal look off it.
+void DragCaptionPress(SkinEngine& engine, SkinInstance& skin, int x, int y);
+// WM_LBUTTONUP: the pressed button when released over it (its action is the caller's), else 0.
+int ReleaseCaptionPress(SkinEngine& engine, SkinInstance& skin, int x, int y);
+// WM_CAPTURECHANGED: a press that lost the mouse ends without acting.
+void CancelCaptionPress(SkinEngine& engine, SkinInstance& skin);
 
 // The hover fade, driven by the window procedure.
 void TrackCaptionHover(SkinEngine& engine, SkinInstance& skin, int x, int y);  // WM_MOUSEMOVE

@@ -30,10 +30,10 @@ SizingZone ZoneAt(int x, int y, int w, int h, int b) {
   return {};
 }
 
-void PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y) {
+bool PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y) {
   const CaptionBar& bar = skin.caption;
-  if (x >= bar.left && x <= bar.left + bar.width && y <= bar.height && y >= 3) return;  // on the caption buttons
-  if (!skin.frame.captionShown) return;
+  if (x >= bar.left && x <= bar.left + bar.width && y <= bar.height && y >= 3) return false;  // on the caption buttons
+  if (!skin.frame.captionShown) return false;
   const HWND window = skin.window;
   const bool inCaption = y <= skin.frame.captionHeight;
   // A window that cannot be sized is only moved, by its caption band.
@@ -45,10 +45,11 @@ void PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y) {
       skin.back.renderPending = true;
       SetCursor(LoadCursorA(nullptr, zone.cursor));
       SendMessageA(window, WM_SYSCOMMAND, SC_SIZE + zone.direction, 0);
-      return;
+      return true;
     }
   }
   if (inCaption) StartMove(window);
+  return inCaption;
 }
 
 void HoverFrame(SkinEngine& engine, const SkinInstance& skin, int x, int y) {

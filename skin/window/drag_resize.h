@@ -20,8 +20,8 @@ struct SizingZone {
 SizingZone ZoneAt(int x, int y, int w, int h, int b);
 
 // WM_LBUTTONDOWN at (x, y): a move, a size or nothing. Runs the system's modal loop: the
-// instance may be gone when it returns.
-void PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y);
+// instance may be gone when it returns. Answers whether a loop ran (the button is up then).
+bool PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y);
 // WM_MOUSEMOVE at (x, y): the sizing cursor of the zone under the mouse.
 void HoverFrame(SkinEngine& engine, const SkinInstance& skin, int x, int y);
 

@@ -116,6 +116,7 @@ void OnMouseMove(Skinned& s, LPARAM lParam) {
   }
   if (!skin.frame.captionShown) return;
   const int x = LowX(lParam), y = HighY(lParam);
+  if (skin.caption.pressedButton >= 1) return DragCaptionPress(s.engine, skin, x, y);
   TrackCaptionHover(s.engine, skin, x, y);
   if (s.alive() && !s.skin().frame.maximised) HoverFrame(s.engine, s.skin(), x, y);
 }
@@ -124,15 +125,14 @@ void OnLeftButtonDown(Skinned& s, LPARAM lParam) {
   const int x = LowX(lParam), y = HighY(lParam);
   s.skin().caption.fadeIn.button = 0;
   if (!s.skin().frame.captionShown) return;
-  if (!s.skin().frame.maximised && !s.skin().frame.minimised) PressFrame(s.engine, s.skin(), x, y);
-  if (!s.alive()) return;  // the move or size loop may have ended the window
-  s.engine.hotCaptionButton = ButtonAtPoint(s.skin(), x, y);
-  if (s.engine.hotCaptionButton >= 1)
-    DrawCaptionButton(s.engine, s.skin(), s.engine.hotCaptionButton, nullptr, true, 0);
+  // After a move or size loop the button is up already: no press is left to follow.
+  if (!s.skin().frame.maximised && !s.skin().frame.minimised && PressFrame(s.engine, s.skin(), x, y)) return;
+  if (s.alive()) PressCaptionButton(s.engine, s.skin(), x, y);
 }
 
-void OnLeftButtonUp(Skinned& s) {
-  const int button = s.engine.hotCaptionButton;
+// A caption button acts only when the press and the release both land on it.
+void OnLeftButtonUp(Skinned& s, LPARAM lParam) {
+  const int button = ReleaseCaptionPress(s.engine, s.skin(), LowX(lParam), HighY(lParam));
   if (!s.engine.captionAction || button < 1 || button > s.skin().caption.Count() || !s.skin().frame.captionShown)
     return;
   auto action = s.engine.captionAction;  // may end the window
@@ -155,6 +155,7 @@ LRESULT OnColourRequest(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) 
 // The switch
 
 LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  s.skin().caption.tooltip.Relay(message, wParam, lParam);  // the caption buttons' tips
   switch (message) {
     case WM_SIZE: OnSize(s); break;
     case WM_SETTEXT: OnSetText(s, lParam); break;
@@ -179,7 +180,8 @@ LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: return OnColourRequest(s, message, wParam, lParam);
     case WM_MOUSEMOVE: OnMouseMove(s, lParam); break;
     case WM_LBUTTONDOWN: OnLeftButtonDown(s, lParam); break;
-    case WM_LBUTTONUP: OnLeftButtonUp(s); break;
+    case WM_LBUTTONUP: OnLeftButtonUp(s, lParam); break;
+    case WM_CAPTURECHANGED: CancelCaptionPress(s.engine, s.skin()); break;
     case WM_LBUTTONDBLCLK: OnDoubleClick(s, lParam); break;
     case WM_MOUSEHOVER: OnMouseHover(s); break;
     case WM_MOUSELEAVE: LeaveCaption(s.engine, s.skin()); break;
