@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/control_font.h"
 #include "skin/control_list.h"
 
 namespace tunelark {
@@ -32,9 +33,7 @@ struct ContainerRecord : ControlRecord {
   int backgroundStale = 0;  // 1 after taking and after every WM_SIZE; cleared by a paint
   int isGroupBox = 0;
   int ownPaint = 1;         // 1: the container paints itself; 0: the system paints it
-  std::string fontFace;     // group boxes: the caption font
-  int fontSize = 0;
-  int fontStyle = 0;
+  ControlFont font;         // group boxes: the caption font
   std::vector<StretchedWindow> stretchList;
   std::shared_ptr<OwnerSurface> ownerSurface;  // set while the container is a background owner
 };

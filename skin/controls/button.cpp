@@ -95,22 +95,13 @@ void PaintDisabledBox(Graphics& g, float w, float h) {
   Outline(g, RoundedPath(0, 0, w - 1, h - 1), Colour(kBlack, 80));
 }
 
-// The button's font as the record describes it; the generic sans-serif family when the
-// face is not installed.
-bool MakeCaptionFont(const ButtonRecord& record, Gdiplus::Unit unit, Font& font) {
-  const float size = static_cast<float>(record.fontSize);
-  if (font.CreateFromFamilyName(record.fontFace, size, record.fontStyle, unit)) return true;
-  FontFamily family;
-  return family.CreateGenericSansSerif() && font.Create(family, size, record.fontStyle, unit);
-}
-
-void DrawCaption(Graphics& g, const ButtonRecord& record, COLORREF textColour, Gdiplus::Unit unit,
-                 const RectF& layout, Gdiplus::StringAlignment alignment) {
+void DrawCaption(Graphics& g, const ButtonRecord& record, COLORREF textColour, const RectF& layout,
+                 Gdiplus::StringAlignment alignment) {
   if (record.caption.empty()) return;
   Font font;
   StringFormat format;
   SolidBrush brush;
-  if (!MakeCaptionFont(record, unit, font) || !format.Create() || !brush.Create(Colour(textColour, 255))) return;
+  if (!MakeControlFont(record.font, font) || !format.Create() || !brush.Create(Colour(textColour, 255))) return;
   format.SetAlignment(alignment);
   format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
   g.DrawString(record.caption, font, layout, &format, brush);
@@ -285,22 +276,6 @@ std::string ReadCaption(HWND w) {
 
 // Face, size and style of the button's font; the record's defaults ("宋体", 12, regular)
 // stay when the button has no font GDI+ can use.
-void ReadFont(HWND w, ButtonRecord& record) {
-  HFONT handle = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
-  if (!handle) return;
-  WindowDC dc(w);
-  Font font;
-  if (!font.CreateFromHfont(handle, dc.get())) return;
-  float size = 0;
-  int style = 0;
-  FontFamily family;
-  if (font.GetSize(size) && size > 0) record.fontSize = static_cast<int>(std::lround(size));
-  if (font.GetStyle(style)) record.fontStyle = style;
-  if (font.GetFamily(family)) {
-    std::string face = family.GetFamilyName();
-    if (!face.empty()) record.fontFace = std::move(face);
-  }
-}
 
 }  // namespace
 
@@ -332,7 +307,7 @@ void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLO
     if (state & ODS_SELECTED)
       FillVertical(g, RoundedPath(2, 2, w - 3, h - 3), 0, 2, h - 1, Colour(Accent(), 60), Colour(kWhite, 100));
   }
-  DrawCaption(g, record, textColour, Gdiplus::UnitWorld, RectF(0, 2, w, h), Gdiplus::StringAlignmentCenter);
+  DrawCaption(g, record, textColour, RectF(0, 2, w, h), Gdiplus::StringAlignmentCenter);
 }
 
 void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
@@ -363,7 +338,7 @@ void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bo
       Outline(g, dot, Colour(kBlack, 200));
     }
   }
-  DrawCaption(g, record, textColour, Gdiplus::UnitPixel, RectF(18, 2, w, h), Gdiplus::StringAlignmentNear);
+  DrawCaption(g, record, textColour, RectF(18, 2, w, h), Gdiplus::StringAlignmentNear);
 }
 
 void PaintCheckBox(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
@@ -382,7 +357,7 @@ void PaintCheckBox(Canvas& canvas, const ButtonRecord& record, UINT state, bool 
         PaintHotGlow(g, square, rim, PointF(0, y), PointF(0, y + 13));
     }
   }
-  DrawCaption(g, record, textColour, Gdiplus::UnitPixel, RectF(17, 2, w - 19, h), Gdiplus::StringAlignmentNear);
+  DrawCaption(g, record, textColour, RectF(17, 2, w - 19, h), Gdiplus::StringAlignmentNear);
 }
 
 // --- taking and dispatch -------------------------------------------------------------------
@@ -400,7 +375,7 @@ int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind) {
     record.parent = GetParent(button);
   }
   record.caption = ReadCaption(button);
-  ReadFont(button, record);
+  record.font = ReadControlFont(button);
   const int position = TakeControl(*skin, instance, button, ButtonProc, std::move(record));
   if (IsPushKind(kind)) {
     SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | kOwnerDrawBits);

@@ -10,6 +10,7 @@
 
 #include "base/byte_array.h"
 #include "gfx/tooltip_window.h"
+#include "skin/control_font.h"
 #include "skin/control_list.h"
 #include "skin/controls/control_paint.h"
 
@@ -30,9 +31,7 @@ struct ButtonRecord : ControlRecord {
   bool startCheckState = false;
   HWND parent = nullptr;  // check boxes and radio buttons: the skinned window
   TooltipWindow tooltip;  // picture buttons' tip
-  std::string fontFace = "宋体";
-  int fontSize = 12;
-  int fontStyle = 0;
+  ControlFont font;       // the caption's font
 };
 
 // Takes the parent's push buttons (types BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_USERBUTTON)

@@ -118,7 +118,7 @@ void PaintColumn(Canvas& canvas, const HeaderRecord& record, const HeaderColumn&
 }
 
 bool MakeCaptionTools(const HeaderRecord& record, CaptionTools& tools) {
-  if (!tools.font.CreateFromFamilyName(record.fontFace, record.fontSize, record.fontStyle, Gdiplus::UnitWorld) &&
+  if (!MakeControlFont(record.font, tools.font) &&
       !tools.font.CreateFromDefaultGuiFont())
     return false;
   return tools.format.Create() && tools.format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter) &&
@@ -234,32 +234,13 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 // --- taking ------------------------------------------------------------------------------
 
-// Face, size and style of the header's font (the default GUI font when it has none); the
-// record's defaults stay when GDI+ cannot use it.
-void ReadFont(HWND w, HeaderRecord& record) {
-  HFONT handle = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
-  if (!handle) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  WindowDC dc(w);
-  Font font;
-  if (!font.CreateFromHfont(handle, dc.get())) return;
-  float size = 0;
-  int style = 0;
-  FontFamily family;
-  if (font.GetSize(size) && size > 0) record.fontSize = size;
-  if (font.GetStyle(style)) record.fontStyle = style;
-  if (font.GetFamily(family)) {
-    std::string face = family.GetFamilyName();
-    if (!face.empty()) record.fontFace = std::move(face);
-  }
-}
-
 void TakeHeader(SkinEngine& engine, int instance, HWND header) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || skin->List<HeaderRecord>().Find(header)) return;
   if (GetWindowLongPtrA(header, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HeaderProc)) return;
   HeaderRecord record;
   record.buttons = (GetWindowLongA(header, GWL_STYLE) & HDS_BUTTONS) ? 1 : 0;
-  ReadFont(header, record);
+  record.font = ReadControlFont(header, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   TakeControl(*skin, instance, header, HeaderProc, std::move(record));
 }
 

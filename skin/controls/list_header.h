@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gfx/gdi_handles.h"
+#include "skin/control_font.h"
 #include "skin/control_list.h"
 #include "skin/controls/control_paint.h"
 
@@ -26,9 +27,7 @@ struct HeaderRecord : ControlRecord {
   int buttons = 0;      // the style has HDS_BUTTONS
   int pressedItem = 0;  // 1-based column pressed with the left button; 0 = none
   int pressed = 0;      // between WM_LBUTTONDOWN and WM_LBUTTONUP
-  std::string fontFace = "宋体";  // code page 936
-  int fontStyle = 0;    // GDI+ font style bits
-  float fontSize = 12;  // world units (pixels)
+  ControlFont font;     // the columns' captions
 };
 
 // One column as the header reports it, in the header's client coordinates.

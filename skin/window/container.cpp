@@ -80,27 +80,6 @@ bool IsBackgroundOwner(HWND w) { return GetIntProp(w, prop::kBackgroundOwner) ==
 
 // --- taking ------------------------------------------------------------------------------
 
-// Face, size (truncated) and style of the group box's font; "宋体" 12 when it has none GDI+
-// can use.
-void ReadGroupBoxFont(HWND window, ContainerRecord& record) {
-  record.fontFace = "宋体";
-  record.fontSize = 12;
-  HFONT handle = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-  WindowDC dc(window);
-  Font font;
-  if (!(handle ? font.CreateFromHfont(handle, dc.get()) : font.CreateFromDC(dc.get()))) return;
-  float size = 0;
-  int style = 0;
-  FontFamily family;
-  if (font.GetSize(size) && size >= 1) record.fontSize = static_cast<int>(size);
-  if (font.GetStyle(style)) record.fontStyle = style;
-  if (font.GetFamily(family)) {
-    std::string face = family.GetFamilyName();
-    if (!face.empty()) record.fontFace = std::move(face);
-  }
-}
-
-// Makes the container a background owner with a surface of its window's size.
 void MakeOwner(ContainerRecord& record) {
   RECT wr{};
   GetWindowRect(record.window, &wr);
@@ -166,16 +145,10 @@ void PaintGroupBoxCaption(SkinEngine& engine, Canvas& canvas, const ContainerRec
   StringFormat format;
   SolidBrush brush;
   const COLORREF colour = static_cast<COLORREF>(GetIntProp(record.window, prop::kTextColour));
-  if (!font.CreateFromFamilyName(record.fontFace, static_cast<float>(record.fontSize), record.fontStyle,
-                                 Gdiplus::UnitWorld)) {
-    FontFamily family;
-    if (!family.CreateGenericSansSerif() ||
-        !font.Create(family, static_cast<float>(record.fontSize), record.fontStyle, Gdiplus::UnitWorld))
-      return;
-  }
+  if (!MakeControlFont(record.font, font)) return;
   if (!format.Create(0, 0) || !brush.Create(ToArgb(colour, 255, true))) return;
   const int w = canvas.width();
-  const int tw = TextWidth(caption, record.fontFace, record.fontSize, record.fontStyle);
+  const int tw = TextWidth(caption, record.font);
   const LONG style = GetWindowLongA(record.window, GWL_STYLE);
   int x = w - tw - 10;
   if ((style & kAlignLeft) && (style & kAlignRight))
@@ -184,10 +157,10 @@ void PaintGroupBoxCaption(SkinEngine& engine, Canvas& canvas, const ContainerRec
     x = 10;
   // The frame lines do not run behind the caption.
   canvas.Flush();
-  PaintBackgroundBehind(engine, record.window, canvas.dc(), RECT{x, 1, x + tw, 1 + record.fontSize + 3});
+  PaintBackgroundBehind(engine, record.window, canvas.dc(), RECT{x, 1, x + tw, 1 + static_cast<int>(record.font.emPixels) + 3});
   canvas.graphics().DrawString(caption, font,
                                Gdiplus::RectF(static_cast<float>(x), 1, static_cast<float>(tw),
-                                              static_cast<float>(record.fontSize + 3)),
+                                              record.font.emPixels + 3),
                                &format, brush);
 }
 
@@ -393,7 +366,7 @@ int SkinContainer(SkinEngine& engine, HWND window, const ContainerArgs& args) {
   record.stretchList.push_back({});
   if (IsGroupBox(window)) {
     record.isGroupBox = 1;
-    ReadGroupBoxFont(window, record);
+    record.font = ReadControlFont(window);
   }
   TakeEveryFamily(engine, instance, window);
   record.backgroundStale = 1;
@@ -443,16 +416,11 @@ void PaintBackgroundBehind(SkinEngine& engine, HWND control, HDC dc, const RECT&
   FillTint(g, *c, static_cast<float>(r.left), top, static_cast<float>(w), height, false);
 }
 
-int TextWidth(const std::string& text, const std::string& face, int size, int style) {
+int TextWidth(const std::string& text, const ControlFont& controlFont) {
   MemoryDC dc(nullptr);
   Graphics g;
   Font font;
-  if (!dc || !g.CreateFromDC(dc.get())) return 1;
-  if (!font.CreateFromFamilyName(face, static_cast<float>(size), style, Gdiplus::UnitWorld)) {
-    FontFamily family;
-    if (!family.CreateGenericSansSerif() || !font.Create(family, static_cast<float>(size), style, Gdiplus::UnitWorld))
-      return 1;
-  }
+  if (!dc || !g.CreateFromDC(dc.get()) || !MakeControlFont(controlFont, font)) return 1;
   Gdiplus::RectF bounds;
   if (!g.MeasureString(text, font, Gdiplus::RectF(0, 0, 0, 0), nullptr, bounds)) return 1;
   return static_cast<int>(std::floor(bounds.Width)) + 1;

@@ -46,9 +46,9 @@ bool IsGroupBox(HWND window);
 // of the control with the tint of the container it is or lies in.
 void PaintBackgroundBehind(SkinEngine& engine, HWND control, HDC dc, const RECT& r);
 
-// Width of text in a font of that face, size (world units) and style: measured, rounded
+// Width of text in a control font: measured, rounded
 // down, plus 1.
-int TextWidth(const std::string& text, const std::string& face, int size, int style);
+int TextWidth(const std::string& text, const ControlFont& font);
 
 // Painter: the container's frame and, for a group box, its caption, over the background
 // already on the canvas (client size). Reads the caption and text colour from the window.

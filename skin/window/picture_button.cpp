@@ -68,12 +68,7 @@ Image LoadPicture(const ByteArray& bytes) {
   return image;
 }
 
-bool MakeFont(const ButtonRecord& record, Font& font) {
-  const float size = static_cast<float>(record.fontSize);
-  if (font.CreateFromFamilyName(record.fontFace, size, record.fontStyle, Gdiplus::UnitPixel)) return true;
-  FontFamily family;
-  return family.CreateGenericSansSerif() && font.Create(family, size, record.fontStyle, Gdiplus::UnitPixel);
-}
+bool MakeFont(const ButtonRecord& record, Font& font) { return MakeControlFont(record.font, font); }
 
 struct CaptionStyle {
   Gdiplus::StringAlignment horizontal = Gdiplus::StringAlignmentNear;
@@ -139,7 +134,7 @@ void PaintLookBContent(Graphics& g, const ButtonRecord& record, COLORREF textCol
                 {Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter, false});
     return;
   }
-  const float s = static_cast<float>(static_cast<int>((h - static_cast<float>(record.fontSize) - 2) * 0.8f));
+  const float s = static_cast<float>(static_cast<int>((h - record.font.emPixels - 2) * 0.8f));
   const float top = h * 0.05f;
   if (picture && s > 0) g.DrawImageRect(picture, (w - s) / 2, top, s, s);
   const float captionTop = top + s + 2;

@@ -11,13 +11,16 @@
 #include <gdiplus.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
 #include "app/app_globals.h"
 #include "app/main_window.h"
 #include "app/working_set_trimmer.h"
+#include "skin/controls/button.h"
 #include "skin/skin_images.h"
 #include "tests/support/gdi_count.h"
 #include "tests/support/process.h"
@@ -283,6 +286,37 @@ TEST(SkinnedMainWindowInProcess, SearchesAndRepaintsLeaveGdiObjectsAndMemoryFlat
     DestroyWindow(window);
   }
   g_json.reset();
+  g_skin.reset();
+}
+
+// The folder button's label at the button's own font (a 12-pixel em): its ink stays on one
+// line and inside the button.
+TEST(SkinnedMainWindowInProcess, FolderLabelStaysOnOneLineInsideTheButton) {
+  g_skin = std::make_unique<SkinEngine>();
+  g_skin->Start();
+  {
+    MainWindow main;
+    ASSERT_TRUE(main.Create(GetModuleHandleA(nullptr), SW_SHOWNOACTIVATE));
+    const HWND folder = GetDlgItem(main.window(), kIdFolderButton);
+
+    RedrawWindow(main.window(), nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE | RDW_ERASE);
+    PumpFor(200);
+    const Capture shot = CaptureWindow(folder);
+    shot.SavePng(ScreenshotDirectory() + "\\main_window_folder_button.png");
+    int top = shot.height, bottom = -1, left = shot.width, right = -1;
+    for (int y = 2; y < shot.height - 2; ++y)
+      for (int x = 2; x < shot.width - 2; ++x) {
+        const uint32_t c = shot.At(x, y);
+        if (((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) > 3 * 90) continue;  // not ink
+        top = std::min(top, y), bottom = std::max(bottom, y), left = std::min(left, x), right = std::max(right, x);
+      }
+    ASSERT_GE(bottom, 0) << "the label shows";
+    EXPECT_LE(bottom - top + 1, 14) << "one line of a 12-pixel em";
+    EXPECT_GT(left, 4) << "inside the button";
+    EXPECT_LT(right, shot.width - 5);
+    EXPECT_LE(right - left + 1, 7 * 13) << "seven glyphs of about 12 pixels";
+    DestroyWindow(main.window());
+  }
   g_skin.reset();
 }
 
