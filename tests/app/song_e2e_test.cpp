@@ -3,6 +3,7 @@
 // Input is real: the keyword is put in the box, buttons and rows are clicked with the mouse.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <wininet.h>
 
 #include <algorithm>
@@ -195,6 +196,77 @@ TEST_F(SongJobTest, TheSameRowTwiceReplacesTheFile) {
   DoubleClickRow(1);
   ASSERT_TRUE(WaitUntil([&] { return Downloaded("周杰伦-稻香.mp3") == ServedSong("daoxiang"); }, 20000));
   EXPECT_EQ(WaitForFinalStatus(1), "OK");
+}
+
+TEST_F(SongJobTest, EnterOnASelectedRowDownloadsIt) {
+  Search("周杰伦");
+  RECT r = remote_->RowRect(1);
+  ClickAt(list_, POINT{r.left + 20, (r.top + r.bottom) / 2});  // selects the row, focuses the list
+  PressKey(VK_RETURN);
+  EXPECT_EQ(WaitForFinalStatus(1), "OK");
+  EXPECT_TRUE(SameBytes(Downloaded("周杰伦-稻香.mp3"), ServedSong("daoxiang")));
+  EXPECT_EQ(remote_->Cell(0, 2), "") << "only the selected row";
+  EXPECT_EQ(remote_->Cell(2, 2), "");
+}
+
+// However the list comes to scroll, what the screen shows of it afterwards is what a full
+// repaint of the same state shows: the washed picture behind the rows stays in place.
+TEST_F(SongJobTest, EveryWayOfScrollingTheListLeavesWhatAFullRepaintShows) {
+  Search("many");  // 100 rows, "Band0-..." to "Band99-..."
+  ASSERT_EQ(remote_->RowCount(), 100);
+  auto topRow = [&] { return static_cast<int>(SendMessageA(list_, LVM_GETTOPINDEX, 0, 0)); };
+  // Pixels that differ from a full repaint of the same state (screenshot saved when any do).
+  auto differing = [&](const char* name) {
+    Sleep(400);
+    const Capture now = CaptureWindow(list_);
+    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Sleep(400);
+    const Capture full = CaptureWindow(list_);
+    int n = 0;
+    for (size_t i = 0; i < now.pixels.size() && i < full.pixels.size(); ++i)
+      n += ColourNear(now.pixels[i], full.pixels[i], 24) ? 0 : 1;
+    if (n > 0) now.SavePng(ScreenshotDirectory() + "\\list_scrolled_" + name + ".png");
+    return n;
+  };
+  constexpr int kFew = 12;
+
+  const int top = topRow();
+  const int perPage = static_cast<int>(SendMessageA(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+  RECT half = remote_->RowRect(top + perPage);  // the row cut by the list's bottom edge
+  ClickAt(list_, POINT{half.left + 20, half.top + 3});
+  EXPECT_GT(topRow(), top) << "the click brought the half-shown row into view";
+  EXPECT_LE(differing("click"), kFew) << "a click on a half-shown row";
+
+  int before = topRow();
+  PressKey('B');  // type-ahead: the next row starting with "B", below the view
+  Sleep(200);
+  EXPECT_GT(topRow(), before);
+  EXPECT_LE(differing("typeahead"), kFew) << "type-ahead";
+
+  SendMessageA(list_, LVM_ENSUREVISIBLE, 70, FALSE);
+  EXPECT_LE(differing("ensurevisible"), kFew) << "LVM_ENSUREVISIBLE";
+
+  PressKey(VK_PRIOR);
+  PressKey(VK_PRIOR);
+  EXPECT_LE(differing("pagekeys"), kFew) << "page keys";
+
+  RECT first = remote_->RowRect(topRow() + 2);
+  MoveMouseTo(list_, POINT{first.left + 20, (first.top + first.bottom) / 2});
+  PressLeftButton();
+  RECT client{};
+  GetClientRect(list_, &client);
+  MoveMouseTo(list_, POINT{first.left + 30, client.bottom + 25});  // held below the list
+  Sleep(700);
+  ReleaseLeftButton();
+  EXPECT_LE(differing("drag"), kFew) << "a drag below the list";
+
+  const std::vector<ListColumn> columns = remote_->Columns();
+  ASSERT_FALSE(columns.empty());
+  DragLeft(list_, POINT{columns[0].width, 8}, POINT{columns[0].width + 90, 8});  // widen column 0
+  EXPECT_LE(differing("columnresize"), kFew) << "a column resized by its divider";
+
+  SendMessageA(list_, LVM_SCROLL, 60, 0);  // sideways, now that the columns are wider
+  EXPECT_LE(differing("sideways"), kFew) << "LVM_SCROLL sideways";
 }
 
 TEST_F(SongJobTest, NoSelectionDownloadsNothing) {

@@ -73,7 +73,8 @@ def make_random_file(path, size):
 def hits_for(entry, songs):
     if isinstance(entry, dict) and "generate" in entry:
         ids = sorted(songs)
-        return [{"singer": "歌手%d" % i, "name": "第%d首 Song %d 歌" % (i + 1, i + 1),
+        singer = entry.get("singer", "歌手")
+        return [{"singer": "%s%d" % (singer, i), "name": "第%d首 Song %d 歌" % (i + 1, i + 1),
                  "url": song_address("song:" + ids[i % len(ids)]), "hash": "%032x" % i}
                 for i in range(entry["generate"])]
     out = []
