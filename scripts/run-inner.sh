@@ -62,6 +62,8 @@ sleep 1
 shot="$build/screenshots/run.png"
 mkdir -p "$build/screenshots"
 import -display "$DISPLAY" -window "$win" "$shot"
+# The README shows this picture.
+mkdir -p "$root/docs" && cp "$shot" "$root/docs/tunelark.png"
 echo "Downloaded:"
 ls -l "$app/酷狗下载库" | tail -n +2
 echo "Screenshot: $shot"
