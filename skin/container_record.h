@@ -36,6 +36,8 @@ struct ContainerRecord : ControlRecord {
   ControlFont font;         // group boxes: the caption font
   std::vector<StretchedWindow> stretchList;
   std::shared_ptr<OwnerSurface> ownerSurface;  // set while the container is a background owner
+
+  void Forget();  // as its window is destroyed
 };
 
 }  // namespace tunelark

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/brushes.h"
 #include "gfx/font.h"
 #include "gfx/font_family.h"
@@ -127,7 +128,7 @@ void PaintKind(Canvas& canvas, const ButtonRecord& record, UINT state, bool chec
 // --- the window side -------------------------------------------------------------------
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC ButtonProc = GuardedProc<Dispatch>;
+constexpr WNDPROC ButtonProc = FamilyProc<ButtonRecord, Dispatch>;
 
 COLORREF TextColourOf(HWND w) { return static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)); }
 
@@ -235,10 +236,6 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 // The colour replies' brush and bitmap stored on the button go with it.
-LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
@@ -259,7 +256,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP: return OnButtonUp(w, m, wp, lp);
     case WM_LBUTTONDBLCLK: return 0;  // swallowed
     case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
     default: return CallPreviousProc(w, m, wp, lp);
   }
 }
@@ -366,8 +362,8 @@ int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !IsWindow(button)) return 0;
   if (int position = skin->List<ButtonRecord>().Find(button)) return position;
-  // Taken already (by another instance or family): never twice.
-  if (AlreadySubclassed(button, ButtonProc)) return 0;
+  // Taken already (by another instance or family, or made transparent): never twice.
+  if (TakenBySkin(button, ButtonProc)) return 0;
   ButtonRecord record;
   record.kind = kind;
   if (IsCheckKind(kind)) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/font.h"
 #include "gfx/font_family.h"
 #include "gfx/graphics_path.h"
@@ -23,7 +24,7 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 
 LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
-constexpr WNDPROC ComboProc = GuardedProc<HandleComboMessage>;
+constexpr WNDPROC ComboProc = FamilyProc<ComboRecord, HandleComboMessage>;
 
 SkinOptions CurrentOptions() {
   SkinEngine* engine = SkinEngine::Current();
@@ -290,11 +291,6 @@ LRESULT OnDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
 
 // The combo's own reply objects go with it, and its record no longer names the window (a
 // later window may get the same handle).
-LRESULT OnNcDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
-  ReleaseColourReplyObjects(combo);
-  if (ComboRecord* record = FindRecord<ComboRecord>(combo)) record->window = nullptr;
-  return CallPreviousProc(combo, WM_NCDESTROY, wParam, lParam);
-}
 
 LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -306,7 +302,6 @@ LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT: return OnPaint(combo, reinterpret_cast<HDC>(wParam));
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT: return OnNcPaint(combo, lParam);
-    case WM_NCDESTROY: return OnNcDestroy(combo, wParam, lParam);
     case WM_COMMAND: return OnCommand(combo, wParam, lParam);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: return OnCtlColorEdit(combo, message, wParam, lParam);

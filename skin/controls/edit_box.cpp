@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/pen.h"
 #include "skin/background_snapshot.h"
 #include "skin/controls/hover.h"
@@ -165,10 +166,6 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 // The colour replies' brush and bitmap stored on the edit (a combo box's, or the
 // skinned window's pattern colouring) go with it.
-LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
@@ -185,7 +182,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN: return OnButton(w, m, wp, lp, true);
     case WM_LBUTTONUP: return OnButton(w, m, wp, lp, false);
     case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
     default: return CallPreviousProc(w, m, wp, lp);
   }
 }
@@ -196,7 +192,7 @@ LRESULT DispatchWatched(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return WatchScrolling(w, m, [&] { return Dispatch(w, m, wp, lp); });
 }
 
-constexpr WNDPROC EditProc = GuardedProc<DispatchWatched>;
+constexpr WNDPROC EditProc = FamilyProc<EditRecord, DispatchWatched>;
 
 }  // namespace
 
@@ -249,8 +245,8 @@ int TakeEditBox(SkinEngine& engine, int instance, HWND edit) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !IsWindow(edit)) return 0;
   if (int position = skin->List<EditRecord>().Find(edit)) return position;
-  // Taken already (by another instance or family): never twice.
-  if (AlreadySubclassed(edit, EditProc)) return 0;
+  // Taken already (by another instance or family, or made transparent): never twice.
+  if (TakenBySkin(edit, EditProc)) return 0;
   const int position = TakeControl(*skin, instance, edit, EditProc, EditRecord{});
   SetIntProp(edit, prop::kTextColour, 0);
   return position;

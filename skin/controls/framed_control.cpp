@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/pen.h"
 #include "base/message_copy.h"
 #include "skin/controls/hover.h"
@@ -19,7 +20,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr LONG kUntakenListViewStyle = 0x10;
 
 LRESULT DispatchAndRewash(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC FramedProc = GuardedProc<DispatchAndRewash>;
+constexpr WNDPROC FramedProc = FamilyProc<FramedRecord, DispatchAndRewash>;
 
 FramedKind KindOf(HWND control) {
   const std::string cls = ClassNameOf(control);
@@ -212,10 +213,6 @@ LRESULT OnNcPaint(HWND w, UINT, WPARAM, LPARAM lp) {
 }
 
 // The colour replies' brush and bitmap stored on the control go with it.
-LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
 
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
 
@@ -270,7 +267,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return OnPaint(w, m, wp, lp);
     case WM_ERASEBKGND: return OnEraseBackground(w, m, wp, lp);
     case WM_NCPAINT: return OnNcPaint(w, m, wp, lp);
-    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
     case WM_KEYDOWN: return OnKeyDown(w, m, wp, lp);
     case WM_KEYUP: return OnKeyUp(w, m, wp, lp);
     case WM_HSCROLL:
@@ -321,9 +317,8 @@ int TakeFramedControl(SkinEngine& engine, int instance, HWND control) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || !control || !IsWindow(control)) return 0;
   if (int position = skin->List<FramedRecord>().Find(control)) return position;
-  // Taken by another instance's installer: never subclass a window with its own procedure.
-  if (GetWindowLongPtrA(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FramedProc))
-    return GetIntProp(control, prop::kListPosition);
+  // Taken already (by another instance or family, or made transparent): never twice.
+  if (TakenBySkin(control, FramedProc)) return 0;
   FramedRecord record;
   record.kind = KindOf(control);
   const int position = TakeControl(*skin, instance, control, FramedProc, record);

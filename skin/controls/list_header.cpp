@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/font.h"
 #include "gfx/font_family.h"
 #include "gfx/pen.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr size_t kCaptionCapacity = 260;  // characters of a column caption read
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC HeaderProc = GuardedProc<Dispatch>;
+constexpr WNDPROC HeaderProc = FamilyProc<HeaderRecord, Dispatch>;
 
 // --- painting ----------------------------------------------------------------------------
 
@@ -160,10 +161,6 @@ LRESULT OnEraseBackground(HDC dc) {
 
 // The image list is the list view's or the application's: the header leaves it alone.
 // The colour replies' brush and bitmap stored on the header go with it.
-LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
 
 // Records the column under the mouse; true when the header must be drawn again.
 bool TrackHotColumn(HeaderRecord& r, int item) {
@@ -223,7 +220,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_MOVE: return OnMove(w, m, wp, lp);
     case WM_PAINT: return OnPaint(w, wp);
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wp));
-    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
     case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
     case WM_LBUTTONDOWN: return OnButtonDown(w, m, wp, lp);
     case WM_LBUTTONUP: return OnButtonUp(w, m, wp, lp);
@@ -237,7 +233,7 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 void TakeHeader(SkinEngine& engine, int instance, HWND header) {
   SkinInstance* skin = engine.Instance(instance);
   if (!skin || skin->List<HeaderRecord>().Find(header)) return;
-  if (GetWindowLongPtrA(header, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HeaderProc)) return;
+  if (TakenBySkin(header, HeaderProc)) return;  // by another instance, or made transparent
   HeaderRecord record;
   record.buttons = (GetWindowLongA(header, GWL_STYLE) & HDS_BUTTONS) ? 1 : 0;
   record.font = ReadControlFont(header, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
 #include "skin/skin_colour.h"
@@ -59,11 +60,6 @@ LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 // The colour-reply brush and bitmap the skin may have handed this progress bar go with it;
 // its record no longer names a window.
-LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  if (ProgressRecord* r = FindRecord<ProgressRecord>(w); r && r->window == w) r->window = nullptr;
-  return CallPreviousProc(w, m, wp, lp);
-}
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
@@ -71,12 +67,11 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
     case WM_ERASEBKGND: return OnEraseBackground(w, wp);
     case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
-    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
     default: return CallPreviousProc(w, m, wp, lp);
   }
 }
 
-constexpr WNDPROC ProgressProc = GuardedProc<Dispatch>;
+constexpr WNDPROC ProgressProc = FamilyProc<ProgressRecord, Dispatch>;
 
 }  // namespace
 

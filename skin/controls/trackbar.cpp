@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
 #include "skin/controls/hover.h"
@@ -128,7 +129,7 @@ void PaintFill(Graphics& g, const TrackbarRecord& r, const TrackbarState& s, con
 // --- the window procedure ---------------------------------------------------------------
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC TrackbarProc = GuardedProc<Dispatch>;
+constexpr WNDPROC TrackbarProc = FamilyProc<TrackbarRecord, Dispatch>;
 
 // One paint of the whole trackbar to the screen (its window DC).
 void PaintWindow(HWND w) {
@@ -171,11 +172,6 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 // The colour-reply brush and bitmap the skin may have handed this trackbar go with it; its
 // record no longer names a window.
-LRESULT OnNcDestroy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  if (TrackbarRecord* r = FindRecord<TrackbarRecord>(w); r && r->window == w) r->window = nullptr;
-  return CallPreviousProc(w, m, wp, lp);
-}
 
 LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   PaintWindow(w);
@@ -190,7 +186,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
     case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
     case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    case WM_NCDESTROY: return OnNcDestroy(w, m, wp, lp);
     default: return CallPreviousProc(w, m, wp, lp);
   }
 }

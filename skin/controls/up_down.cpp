@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "skin/controls/family_proc.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
 #include "skin/controls/hover.h"
@@ -19,7 +20,7 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr float kCornerRadius = 3;
 
 LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-constexpr WNDPROC UpDownProc = GuardedProc<HandleUpDownMessage>;
+constexpr WNDPROC UpDownProc = FamilyProc<UpDownRecord, HandleUpDownMessage>;
 
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -158,11 +159,6 @@ LRESULT OnMouseLeave(HWND control, WPARAM wParam, LPARAM lParam) {
 
 // Reply objects set on the control go with it, and its record no longer names the window
 // (a later window may get the same handle).
-LRESULT OnNcDestroy(HWND control, WPARAM wParam, LPARAM lParam) {
-  ReleaseColourReplyObjects(control);
-  if (UpDownRecord* record = FindRecord<UpDownRecord>(control)) record->window = nullptr;
-  return CallPreviousProc(control, WM_NCDESTROY, wParam, lParam);
-}
 
 LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -172,7 +168,6 @@ LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lP
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return 1;
     case WM_NCPAINT: return 1;
-    case WM_NCDESTROY: return OnNcDestroy(control, wParam, lParam);
     case WM_MOUSEMOVE: return OnMouseMove(control, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

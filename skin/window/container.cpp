@@ -17,6 +17,7 @@
 #include "gfx/string_format.h"
 #include "skin/background_snapshot.h"
 #include "skin/controls/families.h"
+#include "skin/controls/family_proc.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -46,7 +47,8 @@ constexpr Gdiplus::ARGB kGroupInnerLine = 0x5AFFFFFF;  // white at 90
 constexpr LONG kAlignLeft = 0x100;                     // BS_LEFT
 constexpr LONG kAlignRight = 0x200;                    // BS_RIGHT; both bits: BS_CENTER
 
-LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp);
+constexpr WNDPROC ContainerProc = FamilyProc<ContainerRecord, DispatchWithEngine>;
 
 struct Size {
   int w = 0, h = 0;
@@ -290,19 +292,6 @@ LRESULT OnDestroy(HWND w, WPARAM wp, LPARAM lp) {
   return Chain(w, WM_DESTROY, wp, lp);
 }
 
-LRESULT OnFinalDestroy(HWND w, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  if (ContainerRecord* r = FindRecord<ContainerRecord>(w); r && r->window == w) {
-    r->ownerSurface.reset();
-    r->window = nullptr;  // the handle may be reused by a window the skin has not taken
-  }
-  if (IsBackgroundOwner(w)) {
-    SetIntProp(w, prop::kBackgroundOwner, 0);
-    SetHandleProp<HDC>(w, prop::kOwnerDC, nullptr);
-  }
-  return Chain(w, WM_NCDESTROY, wp, lp);
-}
-
 LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
     case WM_MOVE: return OnMove(w, wp, lp);
@@ -323,24 +312,26 @@ LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_ENABLE:
     case WM_UPDATEUISTATE: return OnSystemRedraw(w, m, wp, lp);
     case WM_DESTROY: return OnDestroy(w, wp, lp);
-    case WM_NCDESTROY: return OnFinalDestroy(w, wp, lp);
   }
   return Chain(w, m, wp, lp);
 }
 
-LRESULT CALLBACK ContainerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   SkinEngine* engine = SkinEngine::Current();
-  if (!engine) return Chain(w, m, wp, lp);
-  try {
-    return Dispatch(*engine, w, m, wp, lp);
-  } catch (...) {
-    return m == WM_PAINT ? DefWindowProcA(w, m, wp, lp) : Chain(w, m, wp, lp);
-  }
+  return engine ? Dispatch(*engine, w, m, wp, lp) : Chain(w, m, wp, lp);
 }
 
 }  // namespace
 
 // --- the operations ----------------------------------------------------------------------
+
+// As the container's window goes: its owner surface, and the properties that made it a
+// background owner.
+void ContainerRecord::Forget() {
+  ownerSurface.reset();
+  RemovePropA(window, prop::kBackgroundOwner);
+  RemovePropA(window, prop::kOwnerDC);
+}
 
 bool IsGroupBox(HWND window) {
   char name[256] = {};

@@ -6,6 +6,7 @@
 #include "gfx/gdi_handles.h"
 #include "gfx/graphics.h"
 #include "skin/background_snapshot.h"
+#include "skin/controls/family_proc.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -17,7 +18,8 @@ namespace tunelark {
 
 namespace {
 
-LRESULT CALLBACK TransparentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp);
+constexpr WNDPROC TransparentProc = FamilyProc<TransparentControlRecord, DispatchWithEngine, kTransparentLinkKeys>;
 
 LRESULT Chain(HWND w, UINT m, WPARAM wp, LPARAM lp) { return CallPreviousProc(w, m, wp, lp, prop::kTransparentProc); }
 
@@ -151,12 +153,6 @@ LRESULT OnScroll(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return Chain(w, m, wp, lp);
 }
 
-LRESULT OnFinalDestroy(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  ReleaseColourReplyObjects(w);
-  if (TransparentControlRecord* r = FindTransparentRecord(engine, w)) r->window = nullptr;
-  return Chain(w, WM_NCDESTROY, wp, lp);
-}
-
 LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
     case WM_MOVE: return OnMove(engine, w, wp, lp);
@@ -165,19 +161,13 @@ LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT: return OnSetText(w, wp, lp);
     case WM_HSCROLL:
     case WM_VSCROLL: return OnScroll(w, m, wp, lp);
-    case WM_NCDESTROY: return OnFinalDestroy(engine, w, wp, lp);
   }
   return Chain(w, m, wp, lp);
 }
 
-LRESULT CALLBACK TransparentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   SkinEngine* engine = SkinEngine::Current();
-  if (!engine) return Chain(w, m, wp, lp);
-  try {
-    return Dispatch(*engine, w, m, wp, lp);
-  } catch (...) {
-    return m == WM_PAINT ? DefWindowProcA(w, m, wp, lp) : Chain(w, m, wp, lp);
-  }
+  return engine ? Dispatch(*engine, w, m, wp, lp) : Chain(w, m, wp, lp);
 }
 
 }  // namespace
@@ -192,10 +182,10 @@ int MakeControlTransparent(SkinEngine& engine, HWND control, std::optional<COLOR
   const int instance = engine.FindOwningInstance(control);
   SkinInstance* skin = engine.Instance(instance);
   if (!skin) return 0;
-  // Taken before (by this or another instance): a second procedure in front would chain
-  // to itself.
-  const bool taken = skin->List<TransparentControlRecord>().Find(control) != 0 ||
-                     GetPropA(control, prop::kTransparentProc) != nullptr || IsTransparentControl(control);
+  // Taken before (by this or another instance, or by a control family): a second procedure
+  // in front would chain to itself, or paint the control twice.
+  const bool taken =
+      skin->List<TransparentControlRecord>().Find(control) != 0 || TakenBySkin(control, TransparentProc);
   if (!taken) {
     TransparentControlRecord record;
     record.keyColour = keyColour.value_or(GetSysColor(COLOR_BTNFACE));
