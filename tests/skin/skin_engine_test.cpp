@@ -4,8 +4,19 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "skin/controls/button.h"
+#include "skin/controls/edit_box.h"
+#include "skin/controls/family_proc.h"
+#include "skin/controls/framed_control.h"
+#include "skin/controls/trackbar.h"
+#include "skin/link_table.h"
 #include "skin/skin_engine.h"
 #include "skin/subclass.h"
+#include "skin/window/transparent_control.h"
 #include "tests/skin/skin_test_fixture.h"
 #include "tests/skin/skin_test_windows.h"
 
@@ -13,6 +24,14 @@ using namespace tunelark;
 using namespace skintest;
 
 namespace {
+
+// A family whose every handler throws, over a window class that counts its WM_NCDESTROY.
+int g_finalDestroys = 0;
+LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_NCDESTROY) ++g_finalDestroys;
+  return DefWindowProcA(w, m, wp, lp);
+}
+LRESULT Throwing(HWND, UINT, WPARAM, LPARAM) { throw std::runtime_error("handler failed"); }
 
 class SkinEngineTest : public EngineTest {};
 
@@ -235,6 +254,56 @@ TEST(GdiObjectCountTest, CountsObjectsAsTheyAreMadeAndDeleted) {
   EXPECT_EQ(GdiObjectCount(), start + 50);
   for (HBRUSH b : brushes) DeleteObject(b);
   EXPECT_EQ(GdiObjectCount(), start);
+}
+
+}  // namespace
+
+namespace {
+
+// The one template every family's procedure is: a control is taken by one skin procedure
+// only, a destroyed control's record and links let its handle go, and a handler that throws
+// keeps the system's teardown.
+TEST_F(SkinEngineTest, FamilyProceduresTakeOnceAndLetDestroyedControlsGo) {
+  HWND top = Track(MakeTopLevel(40, 40, 300, 200));
+  HWND label = MakeChild(top, "Button", 10, 10, 80, 24, BS_PUSHBUTTON);
+  const int k = SkinTopLevel(engine_, top, 300, 200);
+  SkinInstance& skin = *engine_.Instance(k);
+  MakeControlTransparent(engine_, label);
+  const LONG_PTR transparentProc = GetWindowLongPtrA(label, GWLP_WNDPROC);
+  TakePushButtons(engine_, k, top);
+  EXPECT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), transparentProc) << "made transparent, then not taken again";
+  EXPECT_EQ(GetPropA(label, prop::kPreviousProc), nullptr);
+  EXPECT_EQ(skin.CountOf(Family::Button), 0);
+
+  const size_t links = link_table::Size();
+  HWND controls[] = {MakeChild(top, "Button", 10, 40, 80, 24, BS_PUSHBUTTON), MakeChild(top, "Edit", 10, 70, 80, 24),
+                     MakeChild(top, "ListBox", 100, 10, 80, 60, 0, WS_EX_CLIENTEDGE),
+                     MakeChild(top, TRACKBAR_CLASSA, 100, 80, 120, 30)};
+  TakePushButtons(engine_, k, top);
+  TakeEditBoxes(engine_, k, top);
+  TakeFramedControls(engine_, k, top);
+  TakeTrackbars(engine_, k, top);
+  const Family families[] = {Family::Button, Family::Edit, Family::ListLike, Family::Trackbar};
+  for (size_t i = 0; i < 4; ++i) ASSERT_GE(skin.ListOf(families[i])->Find(controls[i]), 1) << i;
+  EXPECT_EQ(link_table::Size(), links + 4);
+  for (size_t i = 0; i < 4; ++i) {
+    DestroyWindow(controls[i]);
+    EXPECT_EQ(skin.ListOf(families[i])->Find(controls[i]), 0) << "a new control given this handle is taken afresh";
+  }
+  EXPECT_EQ(link_table::Size(), links) << "no links kept for destroyed windows";
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = CountingProc;
+  wc.lpszClassName = "CountingChild";
+  RegisterClassA(&wc);
+  HWND other = Track(MakeTopLevel(360, 40, 200, 100));  // its own lists: the test record's family is free
+  const int k2 = SkinTopLevel(engine_, other, 200, 100);
+  HWND child = MakeChild(other, "CountingChild", 10, 10, 50, 20);
+  TakeControl(*engine_.Instance(k2), k2, child, FamilyProc<TestEditRecord, Throwing>, TestEditRecord{});
+  EXPECT_EQ(SendMessageA(child, WM_USER, 0, 0), 0) << "nothing thrown leaves the procedure";
+  g_finalDestroys = 0;
+  DestroyWindow(child);
+  EXPECT_EQ(g_finalDestroys, 1) << "WM_NCDESTROY reached the window's own procedure";
 }
 
 }  // namespace
