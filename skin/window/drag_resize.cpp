@@ -52,12 +52,13 @@ bool PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y) {
   return inCaption;
 }
 
-void HoverFrame(SkinEngine& engine, const SkinInstance& skin, int x, int y) {
-  if (!skin.frame.sizable) return;
+bool HoverFrame(SkinEngine& engine, const SkinInstance& skin, int x, int y) {
+  if (!skin.frame.sizable || skin.frame.maximised) return false;
   RECT client{};
   GetClientRect(skin.window, &client);
   const SizingZone zone = ZoneAt(x, y, client.right, client.bottom, engine.borderWidth);
   if (zone.direction) SetCursor(LoadCursorA(nullptr, zone.cursor));
+  return zone.direction != 0;
 }
 
 }  // namespace tunelark

@@ -23,6 +23,8 @@ SizingZone ZoneAt(int x, int y, int w, int h, int b);
 // instance may be gone when it returns. Answers whether a loop ran (the button is up then).
 bool PressFrame(SkinEngine& engine, SkinInstance& skin, int x, int y);
 // WM_MOUSEMOVE at (x, y): the sizing cursor of the zone under the mouse.
-void HoverFrame(SkinEngine& engine, const SkinInstance& skin, int x, int y);
+// Answers whether it set one: WM_SETCURSOR must then keep it (the system would put the
+// class cursor back on every move).
+bool HoverFrame(SkinEngine& engine, const SkinInstance& skin, int x, int y);
 
 }  // namespace tunelark

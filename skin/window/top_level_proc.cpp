@@ -145,6 +145,15 @@ void OnDoubleClick(Skinned& s, LPARAM lParam) {
   if (const int n = MaximiseButtonPosition(skin)) s.engine.CaptionButtonAction(s.number, n);
 }
 
+// The sizing cursor of the frame stays while the mouse is on the frame.
+LRESULT OnSetCursor(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  POINT at{};
+  if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == s.window && s.skin().frame.captionShown &&
+      GetCursorPos(&at) && ScreenToClient(s.window, &at) && HoverFrame(s.engine, s.skin(), at.x, at.y))
+    return TRUE;
+  return CallPreviousProc(s.window, message, wParam, lParam);
+}
+
 LRESULT OnColourRequest(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
   if (HBRUSH brush = ColourReply(s.engine, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
     return reinterpret_cast<LRESULT>(brush);
@@ -184,6 +193,7 @@ LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED: CancelCaptionPress(s.engine, s.skin()); break;
     case WM_LBUTTONDBLCLK: OnDoubleClick(s, lParam); break;
     case WM_MOUSEHOVER: OnMouseHover(s); break;
+    case WM_SETCURSOR: return OnSetCursor(s, message, wParam, lParam);
     case WM_MOUSELEAVE: LeaveCaption(s.engine, s.skin()); break;
     default: break;
   }

@@ -253,8 +253,9 @@ void ShapeWindow(SkinInstance& skin, int w, int h) {
   const RECT wanted{0, 0, w + 1, h + 1};
   if (EqualRect(&wanted, &skin.back.region)) return;
   skin.back.region = wanted;
-  SetWindowRgn(skin.window, nullptr, TRUE);
-  SetWindowPos(skin.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+  // The new region replaces the old one at once (no square corners in between), and a
+  // window resized while inactive stays inactive.
+  SetWindowPos(skin.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RegionHandle region(CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5));
   if (region && SetWindowRgn(skin.window, region.get(), TRUE)) region.release();  // the system owns it now
 }

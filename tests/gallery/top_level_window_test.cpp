@@ -446,6 +446,8 @@ TEST_F(TopLevelWindowTest, EdgesAndCornersOfASizableWindowShowSizingCursorsAndSi
     tltest::MoveMouseTo(w, {c.right / 2, c.bottom / 2});
     tltest::MoveMouseTo(w, h.at);
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(h.cursor))) << h.at.x << "," << h.at.y;
+    SendMessageA(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(h.cursor))) << "kept over WM_SETCURSOR";
   }
   RECT before{}, after{};
   GetWindowRect(w, &before);
@@ -469,6 +471,15 @@ TEST_F(TopLevelWindowTest, EdgesAndCornersOfASizableWindowShowSizingCursorsAndSi
   gallery::Pump(100);
   EXPECT_EQ(Skin(w).back.width(), after.right - after.left) << "rendered again at the new size";
   Save(w, "sized");
+  // Resized by a program while another window is active: it is shaped again and stays
+  // inactive.
+  HWND other = Gallery("frame_close_only");
+  SetWindowPos(other, nullptr, 560, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);  // beside it
+  ASSERT_EQ(GetForegroundWindow(), other);
+  SetWindowPos(w, nullptr, 0, 0, after.right - after.left + 30, after.bottom - after.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  gallery::Pump(150);
+  EXPECT_EQ(Skin(w).back.width(), after.right - after.left + 30);
+  EXPECT_EQ(GetForegroundWindow(), other) << "the re-render did not activate the resized window";
 }
 
 TEST_F(TopLevelWindowTest, AWindowAppliedWithSizableZeroIsNeverSizedByItsBorder) {
