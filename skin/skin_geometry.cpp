@@ -32,6 +32,37 @@ void ExcludeVisibleChildren(HWND window, HDC dc) {
   }
 }
 
+namespace {
+bool PaintsItself(HWND w) { return IsWindowVisible(w) && !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TRANSPARENT); }
+RECT RectInClientOf(HWND window, HWND other) {
+  RECT r{};
+  GetWindowRect(other, &r);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+}  // namespace
+
+void ExcludeCoveringSiblings(HWND window, HDC dc) {
+  if (!(GetWindowLongA(window, GWL_STYLE) & WS_CHILD) || (GetWindowLongA(window, GWL_STYLE) & WS_CLIPSIBLINGS)) return;
+  RECT own{};
+  GetClientRect(window, &own);
+  for (HWND s = GetWindow(window, GW_HWNDPREV); s; s = GetWindow(s, GW_HWNDPREV)) {
+    if (!PaintsItself(s)) continue;
+    const RECT r = RectInClientOf(window, s);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+  // Below it in the z-order but lying within it: the controls a group box is drawn around.
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&outer), 2);
+  for (HWND s = GetWindow(window, GW_HWNDNEXT); s; s = GetWindow(s, GW_HWNDNEXT)) {
+    if (!PaintsItself(s)) continue;
+    const RECT r = RectInClientOf(window, s);
+    RECT both{};
+    if (IntersectRect(&both, &r, &outer) && EqualRect(&both, &r)) ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
 RECT RectRelativeToRoot(HWND p) { return RectRelativeToWindow(GetAncestor(p, GA_ROOT), p); }
 
 RECT RectRelativeToWindow(HWND a, HWND p) {

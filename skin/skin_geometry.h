@@ -17,6 +17,11 @@ RECT ClientRectInWindow(HWND p);
 // WS_EX_TRANSPARENT) out of dc's clipping (dc in window's client coordinates): a copy into
 // dc then leaves the controls that draw themselves alone.
 void ExcludeVisibleChildren(HWND window, HDC dc);
+// The same for the child window's visible siblings (but transparent ones) that its picture
+// would cover: those above it in the z-order, and those below it that lie within it (a
+// dialog's group box is drawn around controls that are its siblings). Nothing for a window
+// that clips its siblings already, or a top-level one.
+void ExcludeCoveringSiblings(HWND window, HDC dc);
 // GetWindowRect(p) less the top-left of its root window's window rectangle.
 RECT RectRelativeToRoot(HWND p);
 // GetWindowRect(p) less the top-left of a's window rectangle.

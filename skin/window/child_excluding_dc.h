@@ -1,6 +1,7 @@
 // A device context of a window that leaves its visible children alone: every visible child
 // without WS_EX_TRANSPARENT is excluded from the clipping, so a copy of the whole back
-// buffer does not paint over controls that draw themselves.
+// buffer does not paint over controls that draw themselves; a child window's siblings that
+// its picture would cover are left out the same way.
 #pragma once
 #include <windows.h>
 
@@ -24,6 +25,7 @@ class ChildExcludingDC {
 
  private:
   void ExcludeChildren() {
+    ExcludeCoveringSiblings(window_, dc_);
     // A window that clips its children has them all out of its DC already.
     if (GetWindowLongA(window_, GWL_STYLE) & WS_CLIPCHILDREN) return;
     ExcludeVisibleChildren(window_, dc_);

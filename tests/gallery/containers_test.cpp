@@ -173,6 +173,29 @@ TEST_F(ContainersTest, ControlsInsideTintedContainersTakeEveryTintAroundThem) {
   Save(frame_, "alpha200");
 }
 
+// A dialog's layout: the group box drawn around controls that are its siblings. Its own
+// repaint leaves them as they are on the screen.
+TEST_F(ContainersTest, AGroupBoxRepaintLeavesTheSiblingControlsItIsDrawnAround) {
+  HWND group = gallery::MakeControl(frame_, "Button", "兄弟分组", 16, 190, 230, 90, BS_GROUPBOX, 0, 0);
+  HWND sibling = gallery::MakeControl(frame_, "Button", "兄弟选项", 36, 246, 120, 22, BS_AUTOCHECKBOX, 0, 0);
+  SetWindowPos(group, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // above it, as a dialog makes it
+  ContainerArgs args;
+  args.tintColour = 0x3050F0;
+  args.tintAlpha = 120;
+  SkinContainer(engine_, group, args);
+  Repaint(frame_);
+  gallery::Pump(200);
+  const tltest::Capture before = tltest::CaptureWindow(sibling);
+  RedrawWindow(group, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);  // the group box alone
+  gallery::Pump(200);
+  const tltest::Capture after = tltest::CaptureWindow(sibling);
+  ASSERT_EQ(before.pixels.size(), after.pixels.size());
+  int changed = 0;
+  for (size_t i = 0; i < before.pixels.size(); ++i) changed += before.pixels[i] != after.pixels[i] ? 1 : 0;
+  EXPECT_EQ(changed, 0) << "the sibling check box was painted over";
+  Save(frame_, "group_box_siblings");
+}
+
 TEST_F(ContainersTest, TransparentLabelShowsThePictureAndRepaintsCleanlyAfterTextChanges) {
   HWND label = Control(kLabel);
   ASSERT_TRUE(IsTransparentControl(label));
