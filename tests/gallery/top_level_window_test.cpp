@@ -91,8 +91,9 @@ void DoubleClickOnScreen(POINT at) {
 
 // --- pictures ---------------------------------------------------------------------------
 
-// A w x h PNG of four quadrants (red, blue / green, yellow), or two halves (red | blue).
-ByteArray QuadrantPicture(int w, int h, bool halves = false) {
+// A w x h picture of four quadrants (red, blue / green, yellow), or two halves (red | blue);
+// PNG unless another encoder is named.
+ByteArray QuadrantPicture(int w, int h, bool halves = false, const char* format = kImageFormatPng) {
   Bitmap b;
   Graphics g;
   if (!b.CreateFromScan0(w, h) || !g.CreateOnImage(b)) return {};
@@ -103,7 +104,7 @@ ByteArray QuadrantPicture(int w, int h, bool halves = false) {
     g.FillRectangleWithColour(0xFFFFFF00, {w / 2.0f, h / 2.0f, w / 2.0f, h / 2.0f});
   }
   g.Flush(Gdiplus::FlushIntentionSync);
-  return b.SaveToBytes(kImageFormatPng);
+  return b.SaveToBytes(format);
 }
 const uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00, kYellow = 0xFFFF00;
 
@@ -599,6 +600,15 @@ TEST_F(TopLevelWindowTest, SetBackgroundKeepsClearsOrFollowsAndAWindowCanHaveIts
   const RECT c = ClientOf(w);
   EXPECT_TRUE(Near(Back(w, c.right / 4, c.bottom * 3 / 4), kRed, 3));
   EXPECT_TRUE(Near(Back(w, c.right * 3 / 4, c.bottom * 3 / 4), kBlue, 3));
+  // Bytes that decode to no picture are refused and the window keeps its picture and mode.
+  const WindowPicture kept = Skin(w).picture;
+  EXPECT_EQ(0, engine_.SetWindowBackground(w, ByteArray(3000, 0x5A), 0));
+  EXPECT_EQ(Skin(w).picture.bytes, kept.bytes);
+  EXPECT_EQ(Skin(w).picture.layoutMode, 3);
+  EXPECT_EQ(Skin(w).picture.baseColour, kept.baseColour);
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(Near(Back(w, c.right / 4, c.bottom * 3 / 4), kRed, 3));
+  EXPECT_EQ(1, engine_.SetWindowBackground(w, QuadrantPicture(200, 100, true, kImageFormatJpeg)));
 
   // No picture at all: the button-face colour is the base.
   engine_.SetBackground({});
