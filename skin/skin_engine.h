@@ -135,7 +135,8 @@ class SkinEngine {
                          std::optional<int> layoutMode = std::nullopt);
   COLORREF BaseColour() const { return background.baseColour; }
   // A skinned window's own picture (layout mode kept when not given). 1 when done; 0 for a
-  // window that is not skinned or empty bytes.
+  // window that is not skinned or bytes that are no picture (empty or undecodable), which
+  // leave the window's picture and layout mode as they were.
   int SetWindowBackground(HWND window, const ByteArray& picture, std::optional<int> layoutMode = std::nullopt);
   // Renders the instance's background (and presents it); copies the back buffer to the window.
   void RenderBackground(int instance, bool present = true);

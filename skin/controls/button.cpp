@@ -11,6 +11,7 @@
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
 #include "gfx/string_format.h"
+#include "skin/container_record.h"
 #include "skin/controls/hover.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_images.h"
@@ -139,6 +140,30 @@ std::optional<ButtonKind> KindOf(HWND w) {
 
 bool IsChecked(HWND w) { return SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// Push buttons are owner-drawn: the system asks their parent to draw them (WM_DRAWITEM), and
+// a skinned window or container hands that to DispatchDrawItem. Any other parent (a plain
+// panel, a plain popup owned by a skinned window) lets it go, so there the button draws
+// itself: on WM_PAINT and after each change the system would have had the parent draw.
+bool ParentDrawsItems(HWND w) {
+  SkinEngine* engine = SkinEngine::Current();
+  HWND parent = GetParent(w);
+  if (!engine || !parent) return false;
+  if (engine->FindSkinInstance(parent)) return true;
+  const ContainerRecord* container = FindRecord<ContainerRecord>(parent);
+  return container && container->window == parent;
+}
+
+bool DrawsItself(HWND w, ButtonKind kind) { return IsCheckKind(kind) || !ParentDrawsItems(w); }
+
+// The state the system hands an owner-drawn button in WM_DRAWITEM.
+UINT OwnerDrawState(HWND w) {
+  UINT state = 0;
+  if (SendMessageA(w, BM_GETSTATE, 0, 0) & BST_PUSHED) state |= ODS_SELECTED;
+  if (GetFocus() == w) state |= ODS_FOCUS;
+  if (!IsWindowEnabled(w)) state |= ODS_DISABLED;
+  return state;
+}
+
 // Redraws the button on its window DC in the given state (plus hot, plus disabled when
 // the window is), composed off screen and copied once.
 void Redraw(HWND w, UINT state, bool hot) {
@@ -158,13 +183,28 @@ bool IsDrawnHotButton(HWND w) {
   return c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Button);
 }
 
+// A push button drawing itself, after a change the system drew through WM_DRAWITEM: drawn
+// as the parent would have been asked to draw it.
+void RedrawSelfDrawnPush(HWND w) {
+  const std::optional<ButtonKind> kind = KindOf(w);
+  if (kind && IsPushKind(*kind) && IsWindowVisible(w) && !ParentDrawsItems(w)) Redraw(w, OwnerDrawState(w), false);
+}
+
+LRESULT ChainThenRedrawPush(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const LRESULT result = CallPreviousProc(w, m, wp, lp);
+  RedrawSelfDrawnPush(w);
+  return result;
+}
+
 // Check boxes and radio buttons: the system draws them itself (with GetDC) when their
 // check, press, focus, text or enabled state changes; the skin's look goes back over it,
-// hot while the mouse is over the button.
-LRESULT ChainThenRedrawChecks(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+// hot while the mouse is over the button. Push buttons that draw themselves likewise.
+LRESULT ChainThenRedraw(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   const LRESULT result = CallPreviousProc(w, m, wp, lp);
   if (std::optional<ButtonKind> kind = KindOf(w); kind && IsCheckKind(*kind) && IsWindowVisible(w))
     Redraw(w, 0, IsDrawnHotButton(w));
+  else
+    RedrawSelfDrawnPush(w);
   return result;
 }
 
@@ -175,20 +215,21 @@ LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 LRESULT OnFocus(HWND w, UINT m, WPARAM wp, LPARAM lp, bool focused) {
   if (ButtonRecord* r = FindRecord<ButtonRecord>(w)) r->focused = focused;
-  return ChainThenRedrawChecks(w, m, wp, lp);
+  return ChainThenRedraw(w, m, wp, lp);
 }
 
 LRESULT OnSetText(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   // A null text is legal and empties the caption.
   if (ButtonRecord* r = FindRecord<ButtonRecord>(w)) r->caption = lp ? reinterpret_cast<const char*>(lp) : "";
-  return ChainThenRedrawChecks(w, m, wp, lp);
+  return ChainThenRedraw(w, m, wp, lp);
 }
 
 LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   const std::optional<ButtonKind> kind = KindOf(w);
-  if (!kind || !IsCheckKind(*kind)) return CallPreviousProc(w, m, wp, lp);  // owner-drawn: WM_DRAWITEM
-  const bool checked = IsChecked(w);
-  const UINT state = IsWindowEnabled(w) ? 0 : ODS_DISABLED;
+  if (!kind || !DrawsItself(w, *kind)) return CallPreviousProc(w, m, wp, lp);  // owner-drawn: WM_DRAWITEM
+  const bool checkKind = IsCheckKind(*kind);
+  const bool checked = checkKind && IsChecked(w);
+  const UINT state = checkKind ? (IsWindowEnabled(w) ? 0 : ODS_DISABLED) : OwnerDrawState(w);
   ControlPaint paint(w, PaintTarget::BeginPaint);
   const ButtonRecord* r = FindRecord<ButtonRecord>(w);
   if (paint.ok() && r) PaintKind(paint.canvas(), *r, state, checked, TextColourOf(w));
@@ -203,7 +244,7 @@ LRESULT OnEraseBackground(HWND w, HDC dc) {
 // BM_SETSTATE, a press of the left button or of the space bar.
 LRESULT OnPress(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   const std::optional<ButtonKind> kind = KindOf(w);
-  if (!kind || !IsCheckKind(*kind)) return CallPreviousProc(w, m, wp, lp);
+  if (!kind || !IsCheckKind(*kind)) return ChainThenRedrawPush(w, m, wp, lp);
   CallPreviousProc(w, m, wp, lp);
   Redraw(w, ODS_SELECTED, false);
   return 0;
@@ -224,6 +265,7 @@ LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 LRESULT OnButtonUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   const LRESULT result = CallPreviousProc(w, m, wp, lp);
   if (SkinInstance* skin = FindControlContext(w).skin) skin->lastHotIndex = 0;
+  RedrawSelfDrawnPush(w);
   return result;
 }
 
@@ -245,13 +287,15 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT: return OnSetText(w, m, wp, lp);
     case WM_ENABLE:
     case BM_SETCHECK:
-    case WM_UPDATEUISTATE: return ChainThenRedrawChecks(w, m, wp, lp);
+    case WM_UPDATEUISTATE: return ChainThenRedraw(w, m, wp, lp);
     case WM_PAINT: return OnPaint(w, m, wp, lp);
     case WM_ERASEBKGND: return OnEraseBackground(w, reinterpret_cast<HDC>(wp));
     case WM_NCPAINT: return 1;
     case BM_SETSTATE:
     case WM_LBUTTONDOWN: return OnPress(w, m, wp, lp);
     case WM_KEYDOWN: return OnKeyDown(w, m, wp, lp);
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED: return ChainThenRedrawPush(w, m, wp, lp);
     case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
     case WM_LBUTTONUP: return OnButtonUp(w, m, wp, lp);
     case WM_LBUTTONDBLCLK: return 0;  // swallowed

@@ -1,7 +1,8 @@
 // The skinned button family: push buttons (made owner-drawn and painted through the
-// parent's WM_DRAWITEM), check boxes and auto radio buttons (painted on WM_PAINT), with
-// the hover, focus, pressed and disabled looks. Picture buttons (looks B and C) share the
-// record and the draw-item dispatch; their installers and painters live in
+// parent's WM_DRAWITEM, or by themselves on a parent that does not hand WM_DRAWITEM to the
+// skin), check boxes and auto radio buttons (painted on WM_PAINT), with the hover, focus,
+// pressed and disabled looks. Picture buttons (looks B and C) share the record, the window
+// procedure and the draw-item dispatch; their installers and painters live in
 // skin/window/picture_button.
 #pragma once
 #include <windows.h>

@@ -147,6 +147,22 @@ LRESULT OnButton(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallPreviousProc(control, message, wParam, lParam);
 }
 
+// The capture went elsewhere before the button came up (another window took it, a menu or
+// a dialog opened): the press is over, so the control is drawn unpressed at once. The
+// system's own procedure ends its repeat here. A release on the control clears the press
+// before it lets the capture go, so this draws nothing then.
+LRESULT OnCaptureChanged(HWND control, WPARAM wParam, LPARAM lParam) {
+  bool ended = false;
+  if (UpDownRecord* record = FindRecord<UpDownRecord>(control); record && record->pressed) {
+    record->pressed = 0;
+    ended = true;
+  }
+  const LRESULT result = CallPreviousProc(control, WM_CAPTURECHANGED, wParam, lParam);
+  if (const UpDownRecord* record = FindRecord<UpDownRecord>(control); record && ended)
+    PaintNow(control, StoredLook(control, *record));
+  return result;
+}
+
 LRESULT OnMouseLeave(HWND control, WPARAM wParam, LPARAM lParam) {
   ControlContext c = FindControlContext(control);
   if (c.skin) HoverLeave(*c.skin);
@@ -173,6 +189,7 @@ LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP: return OnButton(control, message, wParam, lParam);
     case WM_MOUSELEAVE: return OnMouseLeave(control, wParam, lParam);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(control, wParam, lParam);
     default: return CallPreviousProc(control, message, wParam, lParam);
   }
 }

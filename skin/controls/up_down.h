@@ -19,7 +19,7 @@ struct UpDownRecord : ControlRecord {
   static constexpr Family kFamily = Family::UpDown;
   int hot = 0;          // the mouse is over the control
   int hotPart = 0;      // half under the mouse at the last hover redraw (see UpDownHalf)
-  int pressed = 0;      // between a left-button press and its release
+  int pressed = 0;      // between a left-button press and its release or the lost capture
   int horizontal = 0;   // UDS_HORZ
   LPARAM pressPoint = 0;  // client point of the last press or release, as the message gave it
 };

@@ -86,11 +86,14 @@ void SkinEngine::SetBackgroundFile(const std::string& fileName, std::optional<CO
 int SkinEngine::SetWindowBackground(HWND window, const ByteArray& picture, std::optional<int> layoutMode) {
   SkinInstance* skin = InstanceOfWindow(window);
   if (!skin || picture.empty()) return 0;
+  // Bytes that decode to no picture leave the window's picture and mode as they were. They
+  // are decoded through the engine's cache, as the engine-wide picture is.
+  const Bitmap* decoded = decodedPictures().Get(picture);
+  if (!decoded) return 0;
   WindowPicture& own = skin->picture;
   if (layoutMode) own.layoutMode = *layoutMode;
-  const PictureInput input = PictureInput::FromBytes(picture);
-  own.baseColour = ImageColourSampler(input, kColourSamples, 0, 0);
-  own.bytes = PictureForMode(input, own.baseColour, own.layoutMode);
+  own.baseColour = ImageColourSampler(*decoded, kColourSamples, 0, 0);
+  own.bytes = PictureForMode(PictureInput::FromBytes(picture), own.baseColour, own.layoutMode);
   skin->back.renderPending = true;
   InvalidateRect(window, nullptr, FALSE);
   return 1;

@@ -1,8 +1,10 @@
-// Picture buttons: push buttons drawn from the application's own pictures, in the button
-// family's list and painted through its draw-item dispatch (look B: one picture beside the
-// caption; look C: normal, hover, pressed and disabled pictures). The painters
-// PaintPushLookB and PaintPushLookC are declared with the button family
-// (skin/controls/button.h) and defined here.
+// Picture buttons: push buttons drawn from the application's own pictures (look B: one
+// picture beside the caption; look C: normal, hover, pressed and disabled pictures), in the
+// button family's list and painted through its draw-item dispatch, or by the family's
+// procedure when the button's parent does not hand WM_DRAWITEM to the skin (a plain panel,
+// or a plain popup owned by a skinned window). The painters PaintPushLookB and
+// PaintPushLookC are declared with the button family (skin/controls/button.h) and defined
+// here.
 #pragma once
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #include "skin/window/status_bar.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "gfx/bitmap.h"
@@ -19,13 +20,14 @@ namespace {
 constexpr int kHaloWidth = 4;
 
 // Cells from the left edge: each starts where the one before ends; a -1 item takes what is
-// left of the width.
+// left of the width. A cell gets no width rather than less: items wider than the bar leave
+// the -1 item nothing.
 void LayOutCells(const SkinEngine& engine, StatusBar& bar, int clientWidth) {
   bar.cells.resize(bar.items.size());
   int x = engine.borderWidth;
   for (size_t i = 0; i < bar.items.size(); ++i) {
     const int requested = bar.items[i].requestedWidth;
-    const int width = requested == -1 ? clientWidth - engine.borderWidth - x : requested;
+    const int width = std::max(0, requested == -1 ? clientWidth - engine.borderWidth - x : requested);
     bar.cells[i] = {x, bar.area.y, width, bar.area.height};
     x += width;
   }
@@ -68,6 +70,40 @@ void DrawItemText(SkinEngine& engine, const StatusBar& bar, Graphics& g, const S
   const COLORREF colour = bar.inverseText ? (~engine.background.baseColour & 0xFFFFFF) : item.colour;
   SolidBrush brush;
   if (brush.Create(ToArgb(colour, 255, true))) g.DrawString(item.text, *font, layout, &format, brush);
+}
+
+// The part of a cell that lies on the bar; empty for a cell of no width or one past the
+// bar's end.
+RECT VisiblePart(const StatusBar& bar, const IntRect& cell) {
+  const RECT c{cell.x, cell.y, cell.x + cell.width, cell.y + cell.height};
+  const RECT a{bar.area.x, bar.area.y, bar.area.x + bar.area.width, bar.area.y + bar.area.height};
+  RECT r{};
+  IntersectRect(&r, &c, &a);
+  return r;
+}
+
+// The gloss, picture and text of item `position`, clipped to `visible`: a long text, its
+// halo or a large picture never reaches the next cell or the frame. The graphics' clip is
+// put back after, for the rest of a render.
+void PaintCell(SkinEngine& engine, const StatusBar& bar, Graphics& g, int position, const RECT& visible) {
+  const IntRect cell = bar.cells[static_cast<size_t>(position - 1)];
+  const StatusItem& item = bar.items[static_cast<size_t>(position - 1)];
+  Gdiplus::GraphicsState saved{};
+  const bool restore = g.Save(saved);
+  g.SetClipRectI(visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top,
+                 Gdiplus::CombineModeIntersect);
+  const float x = static_cast<float>(cell.x), y = static_cast<float>(cell.y);
+  const float w = static_cast<float>(cell.width), h = static_cast<float>(cell.height);
+  LinearGradientBrush gloss;
+  if (gloss.CreateFromPoints({x, y}, {x, y + h}, 0x3CFFFFFF, 0x0AFFFFFF)) g.FillRectangle(gloss, x, y, w, h);
+  Gdiplus::RectF text(x + 3, y + (h - 12) / 2, w, h);
+  if (const Bitmap* picture = bar.Picture(position)) {
+    const float pw = static_cast<float>(picture->GetWidth()), ph = static_cast<float>(picture->GetHeight());
+    g.DrawImageRect(*picture, x + 2, y + (h - ph) / 2, pw, ph);
+    text = Gdiplus::RectF(x + pw + 3, y + (h - 12) / 2, w - pw - 3, h);
+  }
+  if (text.Width > 0) DrawItemText(engine, bar, g, item, text);
+  if (restore) g.Restore(saved);
 }
 
 }  // namespace
@@ -152,9 +188,8 @@ void DrawStatusItem(SkinEngine& engine, SkinInstance& skin, int position, Graphi
   const StatusBar& bar = skin.status;
   if (position < 1 || position > bar.Count() || static_cast<size_t>(position) > bar.cells.size() || !skin.back.dc())
     return;
-  const IntRect cell = bar.cells[static_cast<size_t>(position - 1)];
-  const StatusItem& item = bar.items[static_cast<size_t>(position - 1)];
-  const RECT r{cell.x, cell.y, cell.x + cell.width, cell.y + cell.height};
+  const RECT r = VisiblePart(bar, bar.cells[static_cast<size_t>(position - 1)]);
+  if (IsRectEmpty(&r)) return;
   std::optional<Graphics> own;
   Graphics* g = renderGraphics;
   if (!g) {
@@ -163,17 +198,7 @@ void DrawStatusItem(SkinEngine& engine, SkinInstance& skin, int position, Graphi
     if (!OpenBackGraphics(skin.back, *own)) return;
     g = &*own;
   }
-  const float x = static_cast<float>(cell.x), y = static_cast<float>(cell.y);
-  const float w = static_cast<float>(cell.width), h = static_cast<float>(cell.height);
-  LinearGradientBrush gloss;
-  if (gloss.CreateFromPoints({x, y}, {x, y + h}, 0x3CFFFFFF, 0x0AFFFFFF)) g->FillRectangle(gloss, x, y, w, h);
-  Gdiplus::RectF text(x + 3, y + (h - 12) / 2, w, h);
-  if (const Bitmap* picture = bar.Picture(position)) {
-    const float pw = static_cast<float>(picture->GetWidth()), ph = static_cast<float>(picture->GetHeight());
-    g->DrawImageRect(*picture, x + 2, y + (h - ph) / 2, pw, ph);
-    text = Gdiplus::RectF(x + pw + 3, y + (h - 12) / 2, w - pw - 3, h);
-  }
-  DrawItemText(engine, bar, *g, item, text);
+  PaintCell(engine, bar, *g, position, r);
   if (renderGraphics) return;
   g->Flush(Gdiplus::FlushIntentionSync);
   CopyToWindow(skin, r);

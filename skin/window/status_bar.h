@@ -82,8 +82,9 @@ void SetStatusItems(SkinEngine& engine, SkinInstance& skin, int height, const st
 void LayOutStatusBar(SkinEngine& engine, SkinInstance& skin);
 // The area (x, y, width, height) the bar takes in the client area of a w x h window.
 IntRect StatusAreaFor(const SkinEngine& engine, const SkinInstance& skin, int clientWidth, int clientHeight);
-// Draws item `position` into the back buffer; outside a render it restores the cell from
-// the status strip first and copies the cell to the window after.
+// Draws item `position` into the back buffer, clipped to the part of its cell on the bar;
+// outside a render it restores that part from the status strip first and copies it to the
+// window after.
 void DrawStatusItem(SkinEngine& engine, SkinInstance& skin, int position, Graphics* renderGraphics);
 // Stretches every docked window to the client width below its top, above the status bar.
 void LayOutDockedWindows(SkinInstance& skin);

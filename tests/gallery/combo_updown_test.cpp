@@ -1,9 +1,9 @@
 // Skinned combo boxes and up-down controls on the "controls-combo" gallery window: their
 // looks at sample pixels in the states real input puts them in (normal, hot, pressed or
-// dropped, focused, disabled), the system's own behaviour under the skin (picking items by
-// mouse and keys, typing, arrows changing the buddy), the installers taking each control
-// once, reply objects going with their control, and GDI objects and memory flat over many
-// hovers and paints.
+// dropped, focused, disabled; a press ended by a lost capture), the system's own behaviour
+// under the skin (picking items by mouse and keys, typing, arrows changing the buddy), the
+// installers taking each control once, reply objects going with their control, and GDI
+// objects and memory flat over many hovers and paints.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -495,6 +495,26 @@ TEST_F(ComboUpDown, UpDownArrowsChangeTheBuddyAndLightTheirHalf) {
   tltest::ClickAt(off, {SizeOf(off).cx / 2, 4});
   EXPECT_EQ(5, SendMessageA(off, UDM_GETPOS32, 0, 0));
   EXPECT_TRUE(tltest::ColourNear(Shoot().At(off, {SizeOf(off).cx / 2, 0}), normal.At(off, {SizeOf(off).cx / 2, 0}), 12));
+}
+
+TEST_F(ComboUpDown, UpDownLosingTheCaptureMidPressDrawsItselfUnpressed) {
+  ASSERT_GE(Instance(), 1);
+  HWND u = Control(kUpDownBuddyVertical);
+  const SIZE size = SizeOf(u);
+  const POINT up{size.cx / 2, size.cy / 4}, upStart{2, UpDownSplit(false, size.cx, size.cy) / 2};
+  tltest::MoveMouseTo(u, up);
+  tltest::PressLeftButton();
+  const Screen pressed = Shoot();
+  ASSERT_EQ(u, GetCapture());
+  ASSERT_EQ(1, engine_->RecordOf<UpDownRecord>(u)->pressed);
+  // Another window takes the capture before the button comes up.
+  SetCapture(window_);
+  const Screen taken = Shoot();
+  taken.Save("updown_capture_taken");
+  EXPECT_EQ(0, engine_->RecordOf<UpDownRecord>(u)->pressed);
+  tltest::ReleaseLeftButton();
+  ReleaseCapture();
+  EXPECT_GT(Red(taken.At(u, upStart)), Red(pressed.At(u, upStart)) + 20) << "the accent of the pressed look went";
 }
 
 // ---------------------------------------------------------------------------------------

@@ -3,8 +3,9 @@
 // on the screen against the skin background; the tinted background that controls inside
 // containers snapshot; transparent labels showing the picture behind them, repainting after
 // text changes and never asking to be painted again; a label's own text colour; look C's
-// pictures under real mouse input and look B's picture beside its caption; taking twice or
-// off a skinned window changing nothing; GDI objects and memory flat over many repaints.
+// pictures under real mouse input, also on a parent the skin does not paint, and look B's
+// picture beside its caption; taking twice or off a skinned window changing nothing; GDI
+// objects and memory flat over many repaints.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -95,6 +96,7 @@ class ContainersTest : public ::testing::Test {
   void Repaint(HWND w) {
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
+  void ExpectStatePicturesFollowInput(HWND button, const std::string& name);
 
   SkinEngine engine_;
   HWND frame_ = nullptr;
@@ -252,11 +254,9 @@ TEST_F(ContainersTest, LabelTextIsDrawnInItsOwnColour) {
   Save(label, "label_colour");
 }
 
-TEST_F(ContainersTest, LookCShowsHoverPressedAndDisabledPicturesUnderRealInput) {
-  HWND button = Control(kLookC);
-  ButtonRecord* record = FindRecord<ButtonRecord>(button);
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->kind, ButtonKind::LookC);
+// A look C button with the gallery's pictures shows each of them as real input and the
+// enabled state change.
+void ContainersTest::ExpectStatePicturesFollowInput(HWND button, const std::string& name) {
   const POINT at{8, 8};  // clear of the white disc in each picture's middle
   auto shown = [&] { return tltest::CaptureWindow(button).At(at.x, at.y); };
 
@@ -264,11 +264,11 @@ TEST_F(ContainersTest, LookCShowsHoverPressedAndDisabledPicturesUnderRealInput) 
   tltest::MoveMouseTo(button, at);
   gallery::Pump(80);
   EXPECT_NEAR_COLOUR(shown(), kHoverColour, 3);
-  Save(button, "lookc_hover");
+  Save(button, name + "_hover");
   tltest::PressLeftButton();
   gallery::Pump(80);
   EXPECT_NEAR_COLOUR(shown(), kPressedColour, 3);
-  Save(button, "lookc_pressed");
+  Save(button, name + "_pressed");
   tltest::ReleaseLeftButton();
   Park();
   gallery::Pump(80);
@@ -277,8 +277,29 @@ TEST_F(ContainersTest, LookCShowsHoverPressedAndDisabledPicturesUnderRealInput) 
   EnableWindow(button, FALSE);
   gallery::Pump(80);
   EXPECT_NEAR_COLOUR(shown(), kDisabledColour, 3);
-  Save(button, "lookc_disabled");
+  Save(button, name + "_disabled");
   EnableWindow(button, TRUE);
+}
+
+TEST_F(ContainersTest, LookCShowsHoverPressedAndDisabledPicturesUnderRealInput) {
+  HWND button = Control(kLookC);
+  ButtonRecord* record = FindRecord<ButtonRecord>(button);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->kind, ButtonKind::LookC);
+  ExpectStatePicturesFollowInput(button, "lookc");
+}
+
+TEST_F(ContainersTest, APictureButtonWhoseParentIsNotSkinnedPaintsItself) {
+  // A plain popup owned by the skinned window: the button lies under the skin, but its
+  // owner-draw notification goes to a window that hands it to no one.
+  const ButtonRecord& look = *FindRecord<ButtonRecord>(Control(kLookC));
+  const StatePictures pictures{look.pictures[0], look.pictures[1], look.pictures[2], look.pictures[4]};
+  HWND plain = gallery::MakeFrame("plain", 100, 120, 200, 120, WS_POPUP | WS_VISIBLE, frame_);
+  HWND button = gallery::MakeControl(plain, "Button", "", 20, 20, kPictureSize + 4, kPictureSize + 4, BS_PUSHBUTTON);
+  ASSERT_EQ(MakeStatePictureButton(engine_, button, pictures), 1);
+  gallery::Pump(100);
+  ExpectStatePicturesFollowInput(button, "plain_parent");
+  DestroyWindow(plain);
 }
 
 TEST_F(ContainersTest, LookBDrawsItsPictureBesideTheCaption) {

@@ -41,9 +41,9 @@ HWND Make(const std::string& name, tunelark::SkinEngine& engine) {
   return nullptr;
 }
 
-HWND MakeFrame(const char* title, int x, int y, int w, int h, DWORD style) {
+HWND MakeFrame(const char* title, int x, int y, int w, int h, DWORD style, HWND owner) {
   RegisterFrameClass();
-  return CreateWindowExA(0, kFrameClass, title, style, x, y, w, h, nullptr, nullptr, GetModuleHandleA(nullptr),
+  return CreateWindowExA(0, kFrameClass, title, style, x, y, w, h, owner, nullptr, GetModuleHandleA(nullptr),
                          nullptr);
 }
 

@@ -29,8 +29,8 @@ const std::vector<Entry>& Entries();
 HWND Make(const std::string& name, tunelark::SkinEngine& engine);
 
 // Helpers for makers: a plain top-level window of the gallery class (no system frame,
-// the style given), and a child control.
-HWND MakeFrame(const char* title, int x, int y, int w, int h, DWORD style);
+// the style given, owned by owner when given), and a child control.
+HWND MakeFrame(const char* title, int x, int y, int w, int h, DWORD style, HWND owner = nullptr);
 HWND MakeControl(HWND parent, const char* cls, const char* text, int x, int y, int w, int h, DWORD style = 0,
                  DWORD exStyle = 0, int id = 0);
 // Dispatches the messages waiting on this thread, for about `ms` milliseconds.

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -91,8 +92,9 @@ void DoubleClickOnScreen(POINT at) {
 
 // --- pictures ---------------------------------------------------------------------------
 
-// A w x h PNG of four quadrants (red, blue / green, yellow), or two halves (red | blue).
-ByteArray QuadrantPicture(int w, int h, bool halves = false) {
+// A w x h picture of four quadrants (red, blue / green, yellow), or two halves (red | blue);
+// PNG unless another encoder is named.
+ByteArray QuadrantPicture(int w, int h, bool halves = false, const char* format = kImageFormatPng) {
   Bitmap b;
   Graphics g;
   if (!b.CreateFromScan0(w, h) || !g.CreateOnImage(b)) return {};
@@ -103,9 +105,19 @@ ByteArray QuadrantPicture(int w, int h, bool halves = false) {
     g.FillRectangleWithColour(0xFFFFFF00, {w / 2.0f, h / 2.0f, w / 2.0f, h / 2.0f});
   }
   g.Flush(Gdiplus::FlushIntentionSync);
-  return b.SaveToBytes(kImageFormatPng);
+  return b.SaveToBytes(format);
 }
 const uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00, kYellow = 0xFFFF00;
+
+RECT ClientOf(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  return r;
+}
+
+struct Changes {
+  int inside = 0, outside = 0;
+};
 
 class TopLevelWindowTest : public ::testing::Test {
  protected:
@@ -152,6 +164,24 @@ class TopLevelWindowTest : public ::testing::Test {
       for (int x = r.left; x < r.right; ++x) out.push_back(all[static_cast<size_t>(y) * bw + x] & 0xFFFFFF);
     return out;
   }
+  // Back-buffer pixels a Set status item changes inside item n's cell and outside it.
+  Changes ChangesOfStatusItem(HWND w, int n, const std::string& text, const std::optional<ByteArray>& picture,
+                              std::optional<COLORREF> colour = std::nullopt) {
+    const RECT all = ClientOf(w);
+    const std::vector<uint32_t> before = BackArea(w, all);
+    EXPECT_EQ(engine_.SetStatusItem(w, n, text, picture, colour), 1);
+    const std::vector<uint32_t> after = BackArea(w, all);
+    const IntRect cell = Skin(w).status.cells[static_cast<size_t>(n - 1)];
+    Changes changes;
+    for (int y = 0; y < all.bottom; ++y)
+      for (int x = 0; x < all.right; ++x) {
+        const size_t i = static_cast<size_t>(y * all.right + x);
+        if (before[i] == after[i]) continue;
+        const bool in = x >= cell.x && x < cell.x + cell.width && y >= cell.y && y < cell.y + cell.height;
+        ++(in ? changes.inside : changes.outside);
+      }
+    return changes;
+  }
   POINT ButtonCentre(HWND w, int n) {
     const CaptionButton& b = *Skin(w).caption.Button(n);
     return {static_cast<int>(b.x + b.w / 2), static_cast<int>(b.y + b.h / 2)};
@@ -168,12 +198,6 @@ RECT WorkAreaRect(HWND w) {
   info.cbSize = sizeof info;
   GetMonitorInfoA(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &info);
   return info.rcWork;
-}
-
-RECT ClientOf(HWND w) {
-  RECT r{};
-  GetClientRect(w, &r);
-  return r;
 }
 
 // --- region and frame ---------------------------------------------------------------------
@@ -610,6 +634,15 @@ TEST_F(TopLevelWindowTest, SetBackgroundKeepsClearsOrFollowsAndAWindowCanHaveIts
   const RECT c = ClientOf(w);
   EXPECT_TRUE(Near(Back(w, c.right / 4, c.bottom * 3 / 4), kRed, 3));
   EXPECT_TRUE(Near(Back(w, c.right * 3 / 4, c.bottom * 3 / 4), kBlue, 3));
+  // Bytes that decode to no picture are refused and the window keeps its picture and mode.
+  const WindowPicture kept = Skin(w).picture;
+  EXPECT_EQ(0, engine_.SetWindowBackground(w, ByteArray(3000, 0x5A), 0));
+  EXPECT_EQ(Skin(w).picture.bytes, kept.bytes);
+  EXPECT_EQ(Skin(w).picture.layoutMode, 3);
+  EXPECT_EQ(Skin(w).picture.baseColour, kept.baseColour);
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(Near(Back(w, c.right / 4, c.bottom * 3 / 4), kRed, 3));
+  EXPECT_EQ(1, engine_.SetWindowBackground(w, QuadrantPicture(200, 100, true, kImageFormatJpeg)));
 
   // No picture at all: the button-face colour is the base.
   engine_.SetBackground({});
@@ -709,21 +742,9 @@ TEST_F(TopLevelWindowTest, StatusItemsAreLaidOutAndOneItemRepaintsOnlyItsCell) {
   gallery::Pump(100);
   EXPECT_EQ(Skin(w).status.cells[2].width, c.right - 60 - 3 - 213);
 
-  const RECT all = ClientOf(w);
-  const std::vector<uint32_t> before = BackArea(w, all);
-  ASSERT_EQ(engine_.SetStatusItem(w, 2, "Changed", std::nullopt, RGB(200, 0, 0)), 1);
-  const std::vector<uint32_t> after = BackArea(w, all);
-  const IntRect cell = Skin(w).status.cells[1];
-  int inside = 0, outside = 0;
-  for (int y = 0; y < all.bottom; ++y)
-    for (int x = 0; x < all.right; ++x) {
-      const size_t i = static_cast<size_t>(y * all.right + x);
-      if (before[i] == after[i]) continue;
-      const bool in = x >= cell.x && x < cell.x + cell.width && y >= cell.y && y < cell.y + cell.height;
-      ++(in ? inside : outside);
-    }
-  EXPECT_GT(inside, 10);
-  EXPECT_EQ(outside, 0);
+  const Changes changes = ChangesOfStatusItem(w, 2, "Changed", std::nullopt, RGB(200, 0, 0));
+  EXPECT_GT(changes.inside, 10);
+  EXPECT_EQ(changes.outside, 0);
   EXPECT_EQ(engine_.SetStatusItem(w, 0, "x"), 0);
   EXPECT_EQ(engine_.SetStatusItem(w, 4, "x"), 0);
   StatusStyleArgs style;
@@ -732,6 +753,27 @@ TEST_F(TopLevelWindowTest, StatusItemsAreLaidOutAndOneItemRepaintsOnlyItsCell) {
   EXPECT_EQ(Skin(w).status.size, 12);
   EXPECT_TRUE(Skin(w).status.inverseText);
   EXPECT_FALSE(Skin(w).status.halo);
+}
+
+TEST_F(TopLevelWindowTest, StatusCellsNeverGetNegativeWidthsAndKeepTheirInkInside) {
+  // Fixed items wider than the bar leave the rest item nothing, never less.
+  ApplySkinArgs args;
+  args.statusHeight = 22;
+  args.statusItems = std::vector<StatusItem>{{40, "", {}, 0}, {400, "", {}, 0}, {-1, "rest", {}, 0}, {-9, "", {}, 0}};
+  HWND w = Own("Narrow cells", kMinMax, args, 300, 200);
+  const StatusBar& bar = Skin(w).status;
+  ASSERT_EQ(bar.Count(), 4);
+  EXPECT_EQ(bar.cells[2].width, 0);
+  EXPECT_EQ(bar.cells[3].width, 0);
+  // A picture, then a long text, wider than the 40-pixel first cell: no ink outside it.
+  const Changes picture = ChangesOfStatusItem(w, 1, "", QuadrantPicture(60, 16));
+  EXPECT_GT(picture.inside, 100);
+  EXPECT_EQ(picture.outside, 0);
+  const Changes text = ChangesOfStatusItem(w, 1, "WWWW WWWW WWWW WWWW", ByteArray{});
+  EXPECT_GT(text.inside, 10);
+  EXPECT_EQ(text.outside, 0);
+  gallery::Pump(150);  // the screen catches up before the screenshot
+  Save(w, "status_narrow_cells");
 }
 
 // --- applying the skin, engine-wide behaviour ----------------------------------------------------
