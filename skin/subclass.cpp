@@ -23,6 +23,11 @@ void SubclassTopLevel(SkinInstance& instance, int number, WNDPROC topLevelProc) 
   SetIntProp(instance.window, prop::kListPosition, number);
 }
 
+void RemoveSkinProps(HWND window) {
+  link_table::Forget(window);
+  for (const char* key : prop::kAllKeys) RemovePropA(window, key);
+}
+
 void ReleaseColourReplyObjects(HWND control) {
   if (!control) return;
   // DeleteObject leaves stock objects (the null brush of a clear reply) alone.

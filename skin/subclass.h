@@ -72,6 +72,10 @@ LRESULT CALLBACK GuardedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // or its parent's WM_DESTROY.
 void ReleaseColourReplyObjects(HWND control);
 
+// Removes every property the skin may have set on the window (what it still needs of them
+// must be read first): for the window's last WM_NCDESTROY.
+void RemoveSkinProps(HWND window);
+
 // Calls f(child) for every direct child of parent of the given window class.
 template <typename F>
 void ForEachChildOfClass(HWND parent, const char* className, F&& f) {

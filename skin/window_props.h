@@ -28,6 +28,12 @@ inline constexpr char kBackBitmap[] = "Ck_wtjbdx";         // background bitmap 
 inline constexpr char kBackgroundOwner[] = "Wxk_Zpf";  // 1 marks a background owner
 inline constexpr char kOwnerDC[] = "Wxk_Cj";           // the owner's background device context
 inline constexpr char kNearestOwner[] = "Mb_zpf";      // nearest ancestor that is a background owner
+// Every key above: what a window's teardown removes (Windows asks that a window's properties
+// be gone before it is, and each one holds a reference on a global atom).
+inline constexpr const char* kAllKeys[] = {
+    kListPosition, kInstance,   kPreviousProc,        kTransparentPosition, kTransparentInstance,
+    kTransparentProc, kTextColour, kReplyBrush,       kReplyBitmap,         kOriginalBackBitmap,
+    kBackBitmap,   kBackgroundOwner, kOwnerDC,        kNearestOwner};
 }  // namespace prop
 
 // The six link keys ("Hw_lbID", "Hw_FuID", "Hw_hProc", "Kj_lbID", "Kj_FuID", "Kj_hProc")

@@ -8,13 +8,15 @@
 //   be asked to paint for ever); any other message that failed answers 0.
 // - WM_NCDESTROY never reaches the family: the colour replies' brush and bitmap go, the
 //   record lets go of the window (its handle may be given to a new control, which must be
-//   taken afresh), the record's own Forget() runs where it has one, the message goes on to
-//   the system's procedure, and the properties that linked the window to the skin are
-//   removed.
+//   taken afresh), the record's own Forget() runs where it has one, every property the skin
+//   set on the window is removed, and the message goes on to the window's own procedure.
 #pragma once
 #include <windows.h>
 
+#include <cstring>
+
 #include "skin/controls/control_paint.h"
+#include "skin/link_table.h"
 #include "skin/subclass.h"
 
 namespace tunelark {
@@ -40,9 +42,19 @@ LRESULT TearDownControl(HWND w, WPARAM wp, LPARAM lp, const LinkKeys& keys) {
   } catch (...) {
     // The system's own teardown below runs whatever happened here.
   }
-  const LRESULT result = CallPreviousProc(w, WM_NCDESTROY, wp, lp, keys.previousProc);
-  for (const char* key : {keys.position, keys.instance, keys.previousProc}) RemovePropA(w, key);
-  return result;
+  // The properties go before the window's own procedure sees its last message. A transparent
+  // control's procedure below this one (a container on a transparent control) keeps the
+  // links of its own keys until its turn.
+  const WNDPROC previous = GetHandleProp<WNDPROC>(w, keys.previousProc);
+  const bool transparentBelow =
+      std::strcmp(keys.previousProc, prop::kTransparentProc) != 0 && GetPropA(w, prop::kTransparentProc);
+  link_table::Forget(w);
+  for (const char* key : prop::kAllKeys) {
+    const bool transparentLink = key == kTransparentLinkKeys.position || key == kTransparentLinkKeys.instance ||
+                                 key == kTransparentLinkKeys.previousProc;
+    if (!transparentBelow || !transparentLink) RemovePropA(w, key);
+  }
+  return previous ? CallWindowProcA(previous, w, WM_NCDESTROY, wp, lp) : DefWindowProcA(w, WM_NCDESTROY, wp, lp);
 }
 
 template <typename Record, Dispatcher dispatch, const LinkKeys& keys = kSkinLinkKeys>

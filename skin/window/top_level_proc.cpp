@@ -91,9 +91,21 @@ void OnWindowPosChanged(Skinned& s) {
   if (skin.status.height > 0) LayOutStatusBar(s.engine, skin);
 }
 
-void OnNcDestroy(Skinned& s) {
+// The instance goes with its back buffers, then every property the skin set on the window,
+// before the window's own procedure sees its last message.
+LRESULT OnNcDestroy(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC previous = s.skin().previousProc;
   s.engine.RemoveInstance(s.window);
   KillTimer(s.window, TimerId(s.window));
+  RemoveSkinProps(s.window);
+  return previous ? CallWindowProcA(previous, s.window, message, wParam, lParam)
+                  : DefWindowProcA(s.window, message, wParam, lParam);
+}
+
+// A child being destroyed, taken by the skin or not: the brush and bitmap of its colour
+// replies go with it.
+void OnParentNotify(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == WM_DESTROY) ReleaseColourReplyObjects(reinterpret_cast<HWND>(lParam));
 }
 
 LRESULT OnSysCommand(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -179,7 +191,8 @@ LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: InvalidateOnTreeExpand(lParam); break;
     // The children still exist here; by WM_NCDESTROY their properties are gone.
     case WM_DESTROY: ReleaseChildColourReplies(s.window); break;
-    case WM_NCDESTROY: OnNcDestroy(s); break;
+    case WM_NCDESTROY: return OnNcDestroy(s, message, wParam, lParam);
+    case WM_PARENTNOTIFY: OnParentNotify(wParam, lParam); break;
     case WM_COMMAND: InvalidateOnContentChange(s.engine, wParam, lParam); break;
     case WM_SYSCOMMAND: return OnSysCommand(s, message, wParam, lParam);
     case WM_TIMER: OnTimer(s, wParam); break;

@@ -12,7 +12,9 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "skin/background_snapshot.h"
 #include "skin/container_record.h"
@@ -410,6 +412,58 @@ TEST_F(ContainersTest, PlainLabelsColourRepliesGoWithTheirWindow) {
   const int gdi = tltest::GdiObjectCount();
   for (int i = 0; i < 20; ++i) cycle(false);
   EXPECT_LE(tltest::GdiObjectCount() - gdi, 2);
+  // Labels that come and go while the window lives take theirs along too.
+  const int live = tltest::GdiObjectCount();
+  for (int i = 0; i < 50; ++i) {
+    HWND plain = CreateWindowA("Static", "Plain label", WS_CHILD | WS_VISIBLE, 270, 250, 200, 18, frame_, nullptr,
+                               nullptr, nullptr);
+    RedrawWindow(plain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (i == 0) EXPECT_NE(nullptr, GetPropA(plain, "Kj_dxjb"));
+    DestroyWindow(plain);
+  }
+  EXPECT_LE(tltest::GdiObjectCount() - live, 2) << "reply objects of labels destroyed on their own";
+}
+
+// The skin's string-keyed properties a window's own procedure still finds at its last
+// WM_NCDESTROY (none may be left: each holds a global atom).
+std::map<HWND, WNDPROC> g_ownProcs;
+std::vector<std::string> g_leftKeys;
+BOOL CALLBACK CollectKey(HWND, LPSTR key, HANDLE, ULONG_PTR) {
+  if (!HIWORD(reinterpret_cast<ULONG_PTR>(key))) return TRUE;  // an atom, not a name
+  for (const char* prefix : {"Hw_", "Kj_", "Ck_", "Wxk_", "Mb_"})  // the skin's; Wine keeps its own
+    if (std::string(key).rfind(prefix, 0) == 0) g_leftKeys.emplace_back(key);
+  return TRUE;
+}
+LRESULT CALLBACK LastMessageWatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  const WNDPROC own = g_ownProcs[w];
+  if (m == WM_NCDESTROY) EnumPropsExA(w, CollectKey, 0);
+  return CallWindowProcA(own, w, m, wp, lp);
+}
+void WatchLastMessage(HWND w) {
+  g_ownProcs[w] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LastMessageWatch)));
+}
+
+TEST_F(ContainersTest, NoSkinPropertyOutlivesItsWindow) {
+  HWND w = gallery::MakeFrame("Props", 80, 80, 360, 240, WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX | WS_SYSMENU);
+  std::vector<HWND> watched{w};
+  watched.push_back(gallery::MakeControl(w, "Button", "按钮", 20, 40, 90, 26, BS_PUSHBUTTON));
+  watched.push_back(gallery::MakeControl(w, "Edit", "编辑", 20, 80, 120, 24, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE));
+  watched.push_back(gallery::MakeControl(w, "ListBox", "", 160, 40, 120, 80, 0, WS_EX_CLIENTEDGE));
+  HWND group = gallery::MakeControl(w, "Button", "分组", 20, 120, 140, 90, BS_GROUPBOX);
+  HWND label = gallery::MakeControl(w, "Static", "标签", 180, 150, 100, 18);
+  watched.push_back(group);
+  watched.push_back(label);
+  for (HWND c : watched) WatchLastMessage(c);
+  engine_.ApplySkin(w, {});
+  SkinContainer(engine_, group, {});
+  MakeControlTransparent(engine_, label);
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ASSERT_NE(GetPropA(watched[1], "Hw_hProc"), nullptr) << "the button was taken";
+  g_leftKeys.clear();
+  DestroyWindow(w);
+  std::string left;
+  for (const std::string& key : g_leftKeys) left += key + " ";
+  EXPECT_TRUE(g_leftKeys.empty()) << left;
 }
 
 TEST_F(ContainersTest, RepaintsAndTextChangesLeaveGdiObjectsAndMemoryFlat) {
