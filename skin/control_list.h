@@ -12,7 +12,8 @@
 //   FamilyList<ButtonRecord>& buttons = instance.List<ButtonRecord>();
 //
 // Positions count from 1, 0 means none; they are what the "Hw_lbID" property of a control
-// holds. A fresh list holds no control, and the first control taken gets position 1.
+// holds. A fresh list holds no control, and the first control taken gets position 1; the
+// position of a destroyed control is given to the next one taken.
 #pragma once
 #include <windows.h>
 
@@ -72,10 +73,17 @@ class FamilyList final : public FamilyListBase {
   const Record* At(int position) const {
     return InRange(position) ? &records_[static_cast<size_t>(position - 1)] : nullptr;
   }
-  // Adds a record and returns its position. Records never move once added (a deque), so
-  // a control taken while another's message is being handled leaves that record in place;
-  // still, look records up by position on each message rather than keeping pointers.
+  // Adds a record and returns its position: the first record whose control was destroyed
+  // (window null) is reused, else the record is appended, so controls that come and go do not
+  // grow the list. Records never move once added (a deque), so a control taken while
+  // another's message is being handled leaves that record in place; still, look records up
+  // by position on each message rather than keeping pointers.
   int Add(Record record) {
+    for (size_t i = 0; i < records_.size(); ++i) {
+      if (records_[i].window) continue;
+      records_[i] = std::move(record);
+      return static_cast<int>(i) + 1;
+    }
     records_.push_back(std::move(record));
     return Count();
   }

@@ -19,6 +19,7 @@
 #include "skin/background_snapshot.h"
 #include "skin/container_record.h"
 #include "skin/controls/button.h"
+#include "skin/controls/families.h"
 #include "skin/window/container.h"
 #include "skin/window/picture_button.h"
 #include "skin/window/transparent_control.h"
@@ -422,6 +423,42 @@ TEST_F(ContainersTest, PlainLabelsColourRepliesGoWithTheirWindow) {
     DestroyWindow(plain);
   }
   EXPECT_LE(tltest::GdiObjectCount() - live, 2) << "reply objects of labels destroyed on their own";
+}
+
+// Controls of every family made, skinned, painted and destroyed again and again on a live
+// skinned window leave GDI objects, memory and the family lists where they were.
+TEST_F(ContainersTest, ControlsOfEveryFamilyComingAndGoingLeaveNothingBehind) {
+  const int instance = engine_.FindSkinInstance(frame_);
+  auto cycle = [&] {
+    const HWND made[] = {
+        gallery::MakeControl(frame_, "Button", "按钮", 20, 200, 80, 24, BS_PUSHBUTTON),
+        gallery::MakeControl(frame_, "Button", "选项", 110, 200, 80, 20, BS_AUTOCHECKBOX),
+        gallery::MakeControl(frame_, "Edit", "编辑", 200, 200, 80, 24, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE),
+        gallery::MakeControl(frame_, "ComboBox", "", 290, 200, 90, 120, CBS_DROPDOWN),
+        gallery::MakeControl(frame_, "ListBox", "", 20, 230, 80, 50, 0, WS_EX_CLIENTEDGE),
+        gallery::MakeControl(frame_, WC_LISTVIEWA, "", 110, 230, 120, 50, LVS_REPORT, WS_EX_CLIENTEDGE),
+        gallery::MakeControl(frame_, TRACKBAR_CLASSA, "", 240, 230, 100, 26),
+        gallery::MakeControl(frame_, PROGRESS_CLASSA, "", 350, 230, 100, 16),
+        gallery::MakeControl(frame_, UPDOWN_CLASSA, "", 460, 230, 18, 26)};
+    LVCOLUMNA column{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<char*>("列"), 0, 0, 0, 0};
+    SendMessageA(made[5], LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    TakeEveryFamily(engine_, instance, frame_);
+    for (HWND c : made) RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (HWND c : made) DestroyWindow(c);
+  };
+  for (int i = 0; i < 10; ++i) cycle();
+  gallery::Pump(50);
+  const int gdi = tltest::GdiObjectCount();
+  const size_t memory = tltest::WorkingSetBytes();
+  int records = 0;
+  for (int f = 0; f < kFamilyCount; ++f) records += Skin().CountOf(static_cast<Family>(f));
+  for (int i = 0; i < 300; ++i) cycle();
+  gallery::Pump(50);
+  int after = 0;
+  for (int f = 0; f < kFamilyCount; ++f) after += Skin().CountOf(static_cast<Family>(f));
+  EXPECT_LE(tltest::GdiObjectCount() - gdi, 3);
+  EXPECT_LT(tltest::WorkingSetBytes(), memory + 2 * 1024 * 1024) << "working set before " << memory;
+  EXPECT_EQ(after, records) << "records of destroyed controls are taken again";
 }
 
 // The skin's string-keyed properties a window's own procedure still finds at its last
