@@ -8,9 +8,11 @@
 //     return 0;  // the copy to the screen and EndPaint happen as `paint` goes
 //   }
 //
-// Records: a family looks its record up with FindRecord on every message and never keeps
-// the pointer across a call that can re-enter (SendMessage, CallPreviousProc): a control
-// taken meanwhile may move the records of its list.
+// Records: records never move once added, but a call that can re-enter (SendMessage,
+// CallPreviousProc) can destroy the control's top-level window, and with it the instance
+// that holds the lists: after such a call look the record up again (FindRecord) instead of
+// using a pointer taken before it. A destroyed control's record is given to the next
+// control taken.
 #pragma once
 #include <windows.h>
 
