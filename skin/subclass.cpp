@@ -23,9 +23,13 @@ void SubclassTopLevel(SkinInstance& instance, int number, WNDPROC topLevelProc) 
   SetIntProp(instance.window, prop::kListPosition, number);
 }
 
-void RemoveSkinProps(HWND window) {
+void RemoveSkinProps(HWND window, bool keepTransparentLinks) {
   link_table::Forget(window);
-  for (const char* key : prop::kAllKeys) RemovePropA(window, key);
+  for (const char* key : prop::kAllKeys) {
+    const bool transparentLink = key == kTransparentLinkKeys.position || key == kTransparentLinkKeys.instance ||
+                                 key == kTransparentLinkKeys.previousProc;
+    if (!keepTransparentLinks || !transparentLink) RemovePropA(window, key);
+  }
 }
 
 void ReleaseColourReplyObjects(HWND control) {

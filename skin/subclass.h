@@ -53,19 +53,9 @@ inline bool TakenBySkin(HWND control, WNDPROC familyProc) {
   return AlreadySubclassed(control, familyProc) || GetPropA(control, prop::kTransparentProc) != nullptr;
 }
 
-// A family's window procedure around its dispatch: nothing thrown leaves it, and a paint
-// that failed still validates the control (else it would be asked to paint for ever).
+// A family's own message switch, which its window procedure (skin/controls/family_proc.h)
+// runs.
 using Dispatcher = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
-template <Dispatcher dispatch>
-LRESULT CALLBACK GuardedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  try {
-    return dispatch(w, m, wp, lp);
-  } catch (...) {
-    // The system's own teardown of the window still runs.
-    if (m == WM_NCDESTROY) return CallPreviousProc(w, m, wp, lp);
-    return m == WM_PAINT ? DefWindowProcA(w, m, wp, lp) : 0;
-  }
-}
 
 // Deletes the brush and bitmap the colour replies left in the control's properties
 // ("Kj_dxjb", "Kj_wtjb") and clears the properties: for a taken control's WM_NCDESTROY,
@@ -73,8 +63,9 @@ LRESULT CALLBACK GuardedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 void ReleaseColourReplyObjects(HWND control);
 
 // Removes every property the skin may have set on the window (what it still needs of them
-// must be read first): for the window's last WM_NCDESTROY.
-void RemoveSkinProps(HWND window);
+// must be read first): for the window's last WM_NCDESTROY. With keepTransparentLinks the
+// transparent controls' three links stay, for their procedure further down the chain.
+void RemoveSkinProps(HWND window, bool keepTransparentLinks = false);
 
 // Calls f(child) for every direct child of parent of the given window class.
 template <typename F>

@@ -4,14 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "skin/controls/family_proc.h"
 #include "gfx/brushes.h"
 #include "gfx/font.h"
-#include "gfx/font_family.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
 #include "gfx/string_format.h"
 #include "skin/container_record.h"
+#include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_images.h"
@@ -277,8 +276,6 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return CallPreviousProc(w, m, wp, lp);
 }
 
-// The colour replies' brush and bitmap stored on the button go with it.
-
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
     case WM_MOVE: return OnMove(w, m, wp, lp);
@@ -313,9 +310,6 @@ std::string ReadCaption(HWND w) {
   text.resize(static_cast<size_t>(GetWindowTextA(w, text.data(), length + 1)));
   return text;
 }
-
-// Face, size and style of the button's font; the record's defaults ("宋体", 12, regular)
-// stay when the button has no font GDI+ can use.
 
 }  // namespace
 

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "skin/controls/family_proc.h"
 #include "gfx/font.h"
 #include "gfx/font_family.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
 #include "skin/controls/edit_box.h"
+#include "skin/controls/family_proc.h"
 #include "skin/controls/framed_control.h"
 #include "skin/controls/hover.h"
 #include "skin/skin_colour.h"
@@ -288,9 +288,6 @@ LRESULT OnDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
   ReleaseColourReplyObjects(ListOf(combo));
   return CallPreviousProc(combo, WM_DESTROY, wParam, lParam);
 }
-
-// The combo's own reply objects go with it, and its record no longer names the window (a
-// later window may get the same handle).
 
 LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

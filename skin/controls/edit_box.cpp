@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "skin/controls/family_proc.h"
 #include "gfx/pen.h"
 #include "skin/background_snapshot.h"
+#include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
 #include "skin/controls/scroll_watch.h"
 #include "skin/skin_colour.h"
@@ -163,9 +163,6 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   PaintFrame(w, IsFocused(w), false);
   return CallPreviousProc(w, m, wp, lp);
 }
-
-// The colour replies' brush and bitmap stored on the edit (a combo box's, or the
-// skinned window's pattern colouring) go with it.
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {

@@ -16,7 +16,6 @@
 #include <cstring>
 
 #include "skin/controls/control_paint.h"
-#include "skin/link_table.h"
 #include "skin/subclass.h"
 
 namespace tunelark {
@@ -46,14 +45,8 @@ LRESULT TearDownControl(HWND w, WPARAM wp, LPARAM lp, const LinkKeys& keys) {
   // control's procedure below this one (a container on a transparent control) keeps the
   // links of its own keys until its turn.
   const WNDPROC previous = GetHandleProp<WNDPROC>(w, keys.previousProc);
-  const bool transparentBelow =
-      std::strcmp(keys.previousProc, prop::kTransparentProc) != 0 && GetPropA(w, prop::kTransparentProc);
-  link_table::Forget(w);
-  for (const char* key : prop::kAllKeys) {
-    const bool transparentLink = key == kTransparentLinkKeys.position || key == kTransparentLinkKeys.instance ||
-                                 key == kTransparentLinkKeys.previousProc;
-    if (!transparentBelow || !transparentLink) RemovePropA(w, key);
-  }
+  RemoveSkinProps(w, std::strcmp(keys.previousProc, prop::kTransparentProc) != 0 &&
+                         GetPropA(w, prop::kTransparentProc) != nullptr);
   return previous ? CallWindowProcA(previous, w, WM_NCDESTROY, wp, lp) : DefWindowProcA(w, WM_NCDESTROY, wp, lp);
 }
 

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "skin/controls/family_proc.h"
 #include "gfx/pen.h"
 #include "base/message_copy.h"
+#include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
 #include "skin/controls/scroll_watch.h"
 #include "skin/skin_colour.h"
@@ -211,8 +211,6 @@ LRESULT OnNcPaint(HWND w, UINT, WPARAM, LPARAM lp) {
   if (!region) region.reset(CreateRectRgn(0, 0, 0, 0));
   return DefWindowProcA(w, WM_NCPAINT, reinterpret_cast<WPARAM>(region.get()), lp);
 }
-
-// The colour replies' brush and bitmap stored on the control go with it.
 
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
 

@@ -5,11 +5,10 @@
 
 #include <cmath>
 
-#include "skin/controls/family_proc.h"
 #include "gfx/font.h"
-#include "gfx/font_family.h"
 #include "gfx/pen.h"
 #include "gfx/string_format.h"
+#include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
@@ -158,9 +157,6 @@ LRESULT OnEraseBackground(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   return 1;
 }
-
-// The image list is the list view's or the application's: the header leaves it alone.
-// The colour replies' brush and bitmap stored on the header go with it.
 
 // Records the column under the mouse; true when the header must be drawn again.
 bool TrackHotColumn(HeaderRecord& r, int item) {

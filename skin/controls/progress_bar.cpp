@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "skin/controls/family_proc.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
+#include "skin/controls/family_proc.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -57,9 +57,6 @@ LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   PaintWindow(w);
   return CallPreviousProc(w, m, wp, lp);
 }
-
-// The colour-reply brush and bitmap the skin may have handed this progress bar go with it;
-// its record no longer names a window.
 
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "skin/controls/family_proc.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
+#include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
@@ -172,9 +172,6 @@ LRESULT OnMouseLeave(HWND control, WPARAM wParam, LPARAM lParam) {
   }
   return CallPreviousProc(control, WM_MOUSELEAVE, wParam, lParam);
 }
-
-// Reply objects set on the control go with it, and its record no longer names the window
-// (a later window may get the same handle).
 
 LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

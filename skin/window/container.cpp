@@ -9,7 +9,6 @@
 #include "base/message_copy.h"
 #include "gfx/brushes.h"
 #include "gfx/font.h"
-#include "gfx/font_family.h"
 #include "gfx/gdi_handles.h"
 #include "gfx/graphics.h"
 #include "gfx/graphics_path.h"

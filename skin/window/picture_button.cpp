@@ -4,7 +4,6 @@
 
 #include "gfx/brushes.h"
 #include "gfx/font.h"
-#include "gfx/font_family.h"
 #include "gfx/graphics.h"
 #include "gfx/graphics_path.h"
 #include "gfx/image.h"
