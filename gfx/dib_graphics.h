@@ -1,6 +1,7 @@
 // GDI+ graphics that draw straight into the pixels of the top-down 32-bit DIB section selected
-// into a device context, as a 32bppRGB bitmap over those pixels. Under Wine, graphics made on
-// a DC take every fill through the DC and cost about three times as much.
+// into a device context, as a 32bppRGB bitmap over those pixels: the one way the program
+// wraps a DIB's pixels for GDI+. Under Wine, graphics made on a DC take every fill through
+// the DC and cost about three times as much.
 #pragma once
 #include <windows.h>
 
@@ -13,18 +14,28 @@ namespace tunelark {
 
 class DibGraphics {
  public:
-  // Nothing is made (ok() false) when dc holds no 32-bit DIB section of at least
-  // width x height.
-  DibGraphics(HDC dc, int width, int height);
+  enum class On {
+    Pixels,       // the DIB's pixels only: ok() false when dc holds none
+    PixelsOrDC,   // the DIB's pixels, else the device context
+    DC,           // the device context
+  };
+  // Pixels are used when dc holds a 32-bit DIB section of at least width x height. GDI
+  // drawing pending on dc lands first.
+  DibGraphics(HDC dc, int width, int height, On on = On::Pixels);
   DibGraphics(const DibGraphics&) = delete;
   DibGraphics& operator=(const DibGraphics&) = delete;
 
-  bool ok() const { return graphics_.has_value(); }
-  Graphics& get() { return *graphics_; }
+  bool ok() const { return made_; }
+  bool onPixels() const { return pixels_.has_value(); }
+  // Graphics doing nothing when !ok().
+  Graphics& get() { return graphics_; }
 
  private:
+  bool OpenPixels(HDC dc, int width, int height);
+
   std::optional<Bitmap> pixels_;
-  std::optional<Graphics> graphics_;  // after pixels_: it goes first
+  Graphics graphics_;  // after pixels_: it goes first
+  bool made_ = false;
 };
 
 }  // namespace tunelark

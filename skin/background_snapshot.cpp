@@ -66,40 +66,32 @@ bool FindInAnyContainerList(SkinEngine& engine, HWND a, int& k, int& j) {
   return false;
 }
 
-bool IsBackgroundOwner(HWND w) { return GetIntProp(w, prop::kBackgroundOwner) == 1; }
-
-void FillTint(HDC dc, int w, int h, const BackgroundTint& tint) {
-  Graphics graphics;
-  SolidBrush brush;
-  GraphicsPath path;
-  if (!graphics.CreateFromDC(dc) || !brush.Create(ToArgb(tint.colour, tint.alpha, true)) || !path.Create()) return;
-  if (tint.groupBoxShape) {
-    AddRoundedRectangle(path, 0, 5, static_cast<float>(w), static_cast<float>(h - 6), 5);
-  } else {
-    path.AddRectangle(0, 0, static_cast<float>(w), static_cast<float>(h));
-  }
-  graphics.FillPath(brush, path);
-}
-
 // A memory DC holding a new, zeroed 32-bit w x h bitmap, registered in the engine.
 SnapshotDC MakeSnapshotDC(SkinEngine& engine, int w, int h) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!dc) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = w > 0 && h > 0 ? CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-  HGDIOBJ previous = bitmap ? SelectObject(dc, bitmap) : nullptr;
-  engine.RegisterSnapshotDC(dc, bitmap, previous);
-  return SnapshotDC(engine, dc);
+  OffscreenDC surface;
+  if (w <= 0 || h <= 0) {
+    // Nothing to copy, but callers still get a DC to draw on and release.
+    surface = OffscreenDC::Adopt(CreateCompatibleDC(nullptr), nullptr, nullptr);
+  } else if (!surface.Make(nullptr, w, h, OffscreenDC::Kind::Dib32)) {
+    return {};
+  }
+  return SnapshotDC(engine, engine.RegisterSnapshotDC(std::move(surface)));
 }
 
 }  // namespace
+
+bool IsBackgroundOwner(HWND w) { return GetIntProp(w, prop::kBackgroundOwner) == 1; }
+
+void FillTint(Graphics& g, const BackgroundTint& tint, float x, float y, float w, float h) {
+  SolidBrush brush;
+  GraphicsPath path;
+  if (!brush.Create(ToArgb(tint.colour, tint.alpha, true)) || !path.Create()) return;
+  if (tint.groupBoxShape)
+    AddRoundedRectangle(path, x, y + 5, w, h - 6, 5);
+  else
+    path.AddRectangle(x, y, w, h);
+  g.FillPath(brush, path);
+}
 
 bool FindBackgroundSource(SkinEngine& engine, HWND p, BackgroundSource& s) {
   s = {};
@@ -145,7 +137,11 @@ SnapshotDC BackgroundSnapshot(SkinEngine& engine, HWND p, const RECT& r) {
   SnapshotDC snapshot = MakeSnapshotDC(engine, w, h);
   if (!snapshot || w <= 0 || h <= 0) return snapshot;
   BitBlt(snapshot.get(), 0, 0, w, h, source.dc, source.offset.x + r.left, source.offset.y + r.top, SRCCOPY);
-  if (source.tint.colour) FillTint(snapshot.get(), w, h, source.tint);
+  if (source.tint.colour) {
+    Graphics graphics;
+    if (graphics.CreateFromDC(snapshot.get()))
+      FillTint(graphics, source.tint, 0, 0, static_cast<float>(w), static_cast<float>(h));
+  }
   return snapshot;
 }
 

@@ -12,12 +12,21 @@
 
 namespace tunelark {
 
+class Graphics;
+
 // A tint laid over the copied background.
 struct BackgroundTint {
   COLORREF colour = 0;  // 0 = none
   BYTE alpha = 255;
   bool groupBoxShape = false;  // the group-box outline instead of the whole rectangle
 };
+
+// Whether the window is a background owner (a container painting a background of its own
+// for the containers inside it).
+bool IsBackgroundOwner(HWND window);
+// The tint over (x, y, w, h): its colour at its alpha, in the group-box outline's shape (its
+// top 5 pixels and bottom pixel left out, rounded) or the whole rectangle.
+void FillTint(Graphics& g, const BackgroundTint& tint, float x, float y, float w, float h);
 
 // Where the background behind a window comes from: copy (x, y) of the window from dc at
 // (x + offset.x, y + offset.y), then lay tint over it.

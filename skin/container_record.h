@@ -16,7 +16,7 @@ namespace tunelark {
 // The picture of a container that holds other containers: its own look (the background
 // behind it, its tint, frame and caption) kept in a memory DC that "Wxk_Cj" names, so the
 // containers and controls inside take their background from it (skin/window/container.cpp).
-struct OwnerSurface;
+class OffscreenDC;
 
 // A child kept stretched to its container's (or window's) width.
 struct StretchedWindow {
@@ -35,7 +35,7 @@ struct ContainerRecord : ControlRecord {
   int ownPaint = 1;         // 1: the container paints itself; 0: the system paints it
   ControlFont font;         // group boxes: the caption font
   std::vector<StretchedWindow> stretchList;
-  std::shared_ptr<OwnerSurface> ownerSurface;  // set while the container is a background owner
+  std::shared_ptr<OffscreenDC> ownerSurface;  // set while the container is a background owner
 
   void Forget();  // as its window is destroyed
 };

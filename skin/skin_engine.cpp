@@ -136,7 +136,6 @@ void SkinInstance::ForgetGdiplus() {
   for (CaptionButton& button : caption.buttons) button.ForgetGlyphs();
   title.ForgetFont();
   status.ForgetGdiplus();
-  back.ForgetSurface();
 }
 
 void SkinEngine::RemoveInstance(HWND destroyedWindow) {

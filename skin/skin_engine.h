@@ -206,7 +206,7 @@ class SkinEngine {
   DecodedPictures& decodedPictures() { return decodedPictures_; }
 
   // --- background snapshot device contexts ---
-  void RegisterSnapshotDC(HDC dc, HBITMAP bitmap, HGDIOBJ previous) { snapshots_.Register(dc, bitmap, previous); }
+  HDC RegisterSnapshotDC(OffscreenDC surface) { return snapshots_.Register(std::move(surface)); }
   void ReleaseSnapshotDC(HDC dc) { snapshots_.Release(dc); }
   const SnapshotRegistry& snapshots() const { return snapshots_; }
 

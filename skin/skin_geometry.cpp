@@ -11,6 +11,12 @@ RECT Offset(RECT r, int dx, int dy) {
 
 }  // namespace
 
+Size ClientSizeOf(HWND p) {
+  RECT r{};
+  GetClientRect(p, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 RECT ClientRectInWindow(HWND p) {
   RECT window{}, client{};
   GetWindowRect(p, &window);

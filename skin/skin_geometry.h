@@ -13,6 +13,11 @@ namespace tunelark {
 // system places it: exact whatever the borders and the scroll bars' width (17 pixels by
 // default on Windows, 16 under Wine), so a control's picture lines up with its frame.
 RECT ClientRectInWindow(HWND p);
+// The width and height of p's client area.
+struct Size {
+  int w = 0, h = 0;
+};
+Size ClientSizeOf(HWND p);
 // Cuts every visible child of window that does not let it show through (no
 // WS_EX_TRANSPARENT) out of dc's clipping (dc in window's client coordinates): a copy into
 // dc then leaves the controls that draw themselves alone.

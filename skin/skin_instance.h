@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "skin/control_list.h"
-#include "skin/strip_dc.h"
 #include "skin/window/caption_buttons.h"
 #include "skin/window/caption_title.h"
 #include "skin/window/status_bar.h"
@@ -69,7 +68,7 @@ class SkinInstance {
 
   // --- hover bookkeeping shared by the control families ---
   HotKind hotKind = HotKind::Button;  // family of the control last drawn hot
-  int hotParent = 0;
+  HWND hotParent = nullptr;  // the parent of the edit last drawn hot
   int lastHotIndex = 0;  // list position of the control last drawn hot
   int hotIndex = 0;      // list position of the control under the mouse
 

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "gfx/offscreen_dc.h"
+
 namespace tunelark {
 
 class SnapshotRegistry {
@@ -15,23 +17,20 @@ class SnapshotRegistry {
   SnapshotRegistry& operator=(const SnapshotRegistry&) = delete;
   ~SnapshotRegistry();  // releases every DC still registered
 
+  // Keeps the surface; returns its DC.
+  HDC Register(OffscreenDC surface);
   // Records dc with its bitmap and the object the bitmap displaced; a DC already registered
   // gets its bitmap and previous object overwritten.
   void Register(HDC dc, HBITMAP bitmap, HGDIOBJ previous);
-  // Selects the previous object back, deletes the bitmap that comes out and the DC, and
-  // forgets the entry. A null or unregistered DC changes nothing.
+  // Selects the previous object back, deletes the DC and the bitmap, and forgets the entry.
+  // A null or unregistered DC changes nothing.
   void Release(HDC dc);
 
   bool Contains(HDC dc) const;
   int Count() const { return static_cast<int>(entries_.size()); }
 
  private:
-  struct Entry {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-  };
-  std::vector<Entry> entries_;
+  std::vector<OffscreenDC> entries_;
 };
 
 }  // namespace tunelark

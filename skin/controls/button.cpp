@@ -12,6 +12,7 @@
 #include "skin/container_record.h"
 #include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_images.h"
 #include "skin/skin_paths.h"
@@ -21,48 +22,37 @@ namespace tunelark {
 
 namespace {
 
-using Gdiplus::ARGB;
 using Gdiplus::PointF;
 using Gdiplus::RectF;
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kDisabledFill = 0xC0C0C0;
 constexpr COLORREF kBodyShade = 0x808080;
 constexpr COLORREF kGlow = 0xDDCA22;         // the focus and hover glow keeps the stock accent
 constexpr COLORREF kDotSurround = 0x808000;  // teal rim of the radio button's dot
-constexpr LONG kOwnerDrawBits = 0xB;         // BS_OWNERDRAW
-
-ARGB Colour(COLORREF c, int alpha) { return ToArgb(c, alpha, true); }
-
-COLORREF Accent() {
-  SkinEngine* engine = SkinEngine::Current();
-  return engine ? engine->options.accentColour : kGlow;
-}
 
 bool IsPushKind(ButtonKind kind) {
-  return kind == ButtonKind::LookA || kind == ButtonKind::LookB || kind == ButtonKind::LookC;
+  return kind == ButtonKind::Push || kind == ButtonKind::PictureBeside || kind == ButtonKind::PictureStates;
 }
 bool IsCheckKind(ButtonKind kind) { return kind == ButtonKind::Radio || kind == ButtonKind::CheckBox; }
 
 // --- style tests on the BS_* type bits -------------------------------------------------
 
-bool Has(LONG s, LONG bits) { return (s | bits) == s; }
-LONG TypeBits(HWND w) { return GetWindowLongA(w, GWL_STYLE) & 0xF; }
+// The types are told apart by their bits, not by equality: a type "has" another when it
+// holds all of that one's bits (BS_AUTOCHECKBOX has BS_CHECKBOX).
+bool Has(LONG type, LONG bits) { return (type | bits) == type; }
+LONG TypeBits(HWND w) { return GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK; }
 // BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_USERBUTTON.
-bool IsPushButtonType(LONG s) { return !Has(s, 2) && !Has(s, 9) && !Has(s, 4); }
+bool IsPushButtonType(LONG t) {
+  return !Has(t, BS_CHECKBOX) && !Has(t, BS_AUTORADIOBUTTON) && !Has(t, BS_RADIOBUTTON);
+}
 // BS_CHECKBOX, BS_AUTOCHECKBOX, BS_PUSHBOX (BS_OWNERDRAW is never taken).
-bool IsCheckBoxType(LONG s) { return Has(s, 2) && !Has(s, 4); }
-bool IsAutoRadioType(LONG s) { return !Has(s, 2) && Has(s, 9) && !Has(s, 4); }
-bool IsOwnerDrawType(LONG s) { return Has(s, kOwnerDrawBits); }
+bool IsCheckBoxType(LONG t) { return Has(t, BS_CHECKBOX) && !Has(t, BS_RADIOBUTTON); }
+bool IsAutoRadioType(LONG t) {
+  return !Has(t, BS_CHECKBOX) && Has(t, BS_AUTORADIOBUTTON) && !Has(t, BS_RADIOBUTTON);
+}
+bool IsOwnerDrawType(LONG t) { return Has(t, BS_OWNERDRAW); }
 
 // --- drawing pieces ----------------------------------------------------------------------
-
-GraphicsPath RoundedPath(float x, float y, float w, float h, float r = 5) {
-  GraphicsPath path;
-  if (path.Create()) AddRoundedRectangle(path, x, y, w, h, r);
-  return path;
-}
 
 GraphicsPath EllipsePath(float x, float y, float w, float h) {
   GraphicsPath path;
@@ -70,24 +60,10 @@ GraphicsPath EllipsePath(float x, float y, float w, float h) {
   return path;
 }
 
-void FillSolid(Graphics& g, const GraphicsPath& path, ARGB colour) {
-  SolidBrush brush;
-  if (brush.Create(colour)) g.FillPath(brush, path);
-}
-
-void FillGradient(Graphics& g, const GraphicsPath& path, PointF from, PointF to, ARGB first, ARGB second) {
-  LinearGradientBrush brush;
-  if (brush.CreateFromPoints(from, to, first, second)) g.FillPath(brush, path);
-}
-
 // A vertical gradient from top to bottom at x.
-void FillVertical(Graphics& g, const GraphicsPath& path, float x, float top, float bottom, ARGB first, ARGB second) {
+void FillVertical(Graphics& g, const GraphicsPath& path, float x, float top, float bottom, Gdiplus::ARGB first,
+                  Gdiplus::ARGB second) {
   FillGradient(g, path, PointF(x, top), PointF(x, bottom), first, second);
-}
-
-void Outline(Graphics& g, const GraphicsPath& path, ARGB colour, float width = 1.0f) {
-  Pen pen;
-  if (pen.Create(colour, width)) g.DrawPath(pen, path);
 }
 
 // The disabled look shared by the radio button and the check box.
@@ -117,9 +93,9 @@ void PaintHotGlow(Graphics& g, const GraphicsPath& fillShape, const GraphicsPath
 
 void PaintKind(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
   switch (record.kind) {
-    case ButtonKind::LookA: PaintPushLookA(canvas, record, state, textColour); break;
-    case ButtonKind::LookB: PaintPushLookB(canvas, record, state, textColour); break;
-    case ButtonKind::LookC: PaintPushLookC(canvas, record, state, textColour); break;
+    case ButtonKind::Push: PaintPush(canvas, record, state, textColour); break;
+    case ButtonKind::PictureBeside: PaintPictureBeside(canvas, record, state, textColour); break;
+    case ButtonKind::PictureStates: PaintPictureStates(canvas, record, state, textColour); break;
     case ButtonKind::Radio: PaintRadioButton(canvas, record, state, checked, textColour); break;
     case ButtonKind::CheckBox: PaintCheckBox(canvas, record, state, checked, textColour); break;
   }
@@ -303,19 +279,11 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 // --- taking ------------------------------------------------------------------------------
 
-std::string ReadCaption(HWND w) {
-  const int length = GetWindowTextLengthA(w);
-  if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(w, text.data(), length + 1)));
-  return text;
-}
-
 }  // namespace
 
 // --- painters ----------------------------------------------------------------------------
 
-void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour) {
+void PaintPush(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour) {
   Graphics& g = canvas.pixelGraphics();
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
@@ -344,12 +312,36 @@ void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLO
   DrawCaption(g, record, textColour, RectF(0, 2, w, h), Gdiplus::StringAlignmentCenter);
 }
 
-void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
+namespace {
+
+// The check kinds' course: the disabled box or the kind's own, then the caption at captionLeft.
+template <typename PaintBox>
+void PaintCheckKind(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour, float captionLeft,
+                    float captionRightGap, PaintBox paintBox) {
   Graphics& g = canvas.pixelGraphics();
   const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
-  if (state & ODS_DISABLED) {
+  if (state & ODS_DISABLED)
     PaintDisabledBox(g, w, h);
-  } else {
+  else
+    paintBox(g, h);
+  DrawCaption(g, record, textColour, RectF(captionLeft, 2, w - captionRightGap, h), Gdiplus::StringAlignmentNear);
+}
+
+void PaintRadioDot(Graphics& g, float ringTop) {
+  const GraphicsPath dot = EllipsePath(5, ringTop + 3, 6, 6);
+  PathGradientBrush brush;
+  if (brush.CreateFromPath(dot)) {
+    brush.SetCentreColour(Colour(kWhite, 100));
+    brush.SetSurroundColours({Colour(kDotSurround, 255)});
+    g.FillPath(brush, dot);
+  }
+  Outline(g, dot, Colour(kBlack, 200));
+}
+
+}  // namespace
+
+void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
+  PaintCheckKind(canvas, record, state, textColour, 18, 0, [&](Graphics& g, float h) {
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     const float ringTop = std::floor((h - 12) / 2);
     const float innerTop = std::floor((h - 11) / 2) + 1;
@@ -361,37 +353,21 @@ void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bo
     const PointF from(3, ringTop + 1), to(10, ringTop + 11);
     FillGradient(g, inner, from, to, Colour(kBlack, 100), Colour(kBlack, 0));
     if (state & ODS_HOTLIGHT) PaintHotGlow(g, inner, ring, from, to);
-    if (checked) {
-      const GraphicsPath dot = EllipsePath(5, ringTop + 3, 6, 6);
-      PathGradientBrush brush;
-      if (brush.CreateFromPath(dot)) {
-        brush.SetCentreColour(Colour(kWhite, 100));
-        brush.SetSurroundColours({Colour(kDotSurround, 255)});
-        g.FillPath(brush, dot);
-      }
-      Outline(g, dot, Colour(kBlack, 200));
-    }
-  }
-  DrawCaption(g, record, textColour, RectF(18, 2, w, h), Gdiplus::StringAlignmentNear);
+    if (checked) PaintRadioDot(g, ringTop);
+  });
 }
 
 void PaintCheckBox(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour) {
-  Graphics& g = canvas.pixelGraphics();
-  const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
-  if (state & ODS_DISABLED) {
-    PaintDisabledBox(g, w, h);
-  } else {
-    const int top = (canvas.height() - 13) / 2;
+  PaintCheckKind(canvas, record, state, textColour, 17, 19, [&](Graphics& g, float h) {
+    const int top = (static_cast<int>(h) - 13) / 2;
     DrawSkinImage(g, SkinImage::CheckBoxOff, 0, top);
     if (checked) DrawSkinImage(g, SkinImage::CheckBoxOn, 0, top);
-    if (state & ODS_HOTLIGHT) {
-      GraphicsPath square, rim;
-      const float y = static_cast<float>(top);
-      if (square.Create() && square.AddRectangle(0, y, 13, 13) && rim.Create() && rim.AddRectangle(0, y, 12, 12))
-        PaintHotGlow(g, square, rim, PointF(0, y), PointF(0, y + 13));
-    }
-  }
-  DrawCaption(g, record, textColour, RectF(17, 2, w - 19, h), Gdiplus::StringAlignmentNear);
+    if (!(state & ODS_HOTLIGHT)) return;
+    GraphicsPath square, rim;
+    const float y = static_cast<float>(top);
+    if (square.Create() && square.AddRectangle(0, y, 13, 13) && rim.Create() && rim.AddRectangle(0, y, 12, 12))
+      PaintHotGlow(g, square, rim, PointF(0, y), PointF(0, y + 13));
+  });
 }
 
 // --- taking and dispatch -------------------------------------------------------------------
@@ -408,11 +384,11 @@ int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind) {
     record.startCheckState = IsChecked(button);
     record.parent = GetParent(button);
   }
-  record.caption = ReadCaption(button);
+  record.caption = WindowTextOf(button);
   record.font = ReadControlFont(button);
   const int position = TakeControl(*skin, instance, button, ButtonProc, std::move(record));
   if (IsPushKind(kind)) {
-    SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | kOwnerDrawBits);
+    SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | BS_OWNERDRAW);
     InvalidateRect(button, nullptr, TRUE);
   }
   return position;
@@ -421,7 +397,7 @@ int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind) {
 void TakePushButtons(SkinEngine& engine, int instance, HWND parent) {
   ForEachChildOfClass(parent, "Button", [&](HWND child) {
     const LONG type = TypeBits(child);
-    if (!IsOwnerDrawType(type) && IsPushButtonType(type)) TakeButton(engine, instance, child, ButtonKind::LookA);
+    if (!IsOwnerDrawType(type) && IsPushButtonType(type)) TakeButton(engine, instance, child, ButtonKind::Push);
   });
 }
 

@@ -17,16 +17,17 @@
 
 namespace tunelark {
 
-class SkinEngine;
-
-enum class ButtonKind : int { LookA = 0, LookB = 1, LookC = 3, Radio = 4, CheckBox = 5 };
+// Push: the glossy push button; PictureBeside: a push button with one picture beside its
+// caption; PictureStates: a push button drawn as four pictures (normal, hover, pressed,
+// disabled).
+enum class ButtonKind { Push, PictureBeside, PictureStates, Radio, CheckBox };
 
 struct ButtonRecord : ControlRecord {
   static constexpr Family kFamily = Family::Button;
 
-  ButtonKind kind = ButtonKind::LookA;
-  ByteArray pictures[5];  // picture buttons: look B uses [0]; look C normal, hover, pressed, disabled
-  int layout = 0;         // look B: where the picture sits beside the caption
+  ButtonKind kind = ButtonKind::Push;
+  ByteArray pictures[5];  // picture buttons: PictureBeside uses [0]; PictureStates normal, hover, pressed, disabled
+  int layout = 0;         // PictureBeside: where the picture sits beside the caption
   std::string caption;    // the window text, kept current on WM_SETTEXT
   bool focused = false;
   bool startCheckState = false;
@@ -49,11 +50,11 @@ int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind);
 void DispatchDrawItem(SkinEngine& engine, int instance, const DRAWITEMSTRUCT& item);
 
 // Painters. state holds ODS_SELECTED, ODS_DISABLED, ODS_FOCUS and ODS_HOTLIGHT bits.
-void PaintPushLookA(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
+void PaintPush(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
 void PaintRadioButton(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour);
 void PaintCheckBox(Canvas& canvas, const ButtonRecord& record, UINT state, bool checked, COLORREF textColour);
 // Looks B and C (skin/window/picture_button).
-void PaintPushLookB(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
-void PaintPushLookC(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
+void PaintPictureBeside(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
+void PaintPictureStates(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);
 
 }  // namespace tunelark

@@ -10,6 +10,7 @@
 #include "skin/controls/family_proc.h"
 #include "skin/controls/framed_control.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
 #include "skin/skin_images.h"
@@ -20,16 +21,9 @@ namespace tunelark {
 namespace {
 
 constexpr Gdiplus::ARGB kMagenta = 0xFFFF00FF;  // the key colour, opaque
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 
 LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
 constexpr WNDPROC ComboProc = FamilyProc<ComboRecord, HandleComboMessage>;
-
-SkinOptions CurrentOptions() {
-  SkinEngine* engine = SkinEngine::Current();
-  return engine ? engine->options : SkinOptions{};
-}
 
 int ComboType(DWORD style) { return static_cast<int>(style & CBS_DROPDOWNLIST); }
 

@@ -15,8 +15,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-
 struct ComboRecord : ControlRecord {
   static constexpr Family kFamily = Family::Combo;
   int focused = 0;  // the keyboard focus is in the combo box (itself or its edit field)

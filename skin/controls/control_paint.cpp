@@ -1,6 +1,7 @@
 #include "skin/controls/control_paint.h"
 
 #include "skin/skin_geometry.h"
+#include "skin/subclass.h"
 #include "skin/window_props.h"
 
 namespace tunelark {
@@ -18,18 +19,13 @@ ControlContext FindControlContext(HWND control) {
 Canvas::Canvas(HDC dc, int width, int height) : dc_(dc), width_(width), height_(height) {}
 
 Graphics& Canvas::graphics() {
-  if (pixels_ && pixels_->ok()) return pixels_->get();
-  if (!dcGraphics_) {
-    dcGraphics_.emplace();
-    dcGraphics_->CreateFromDC(dc_);
-  }
-  return *dcGraphics_;
+  if (!graphics_) graphics_.emplace(dc_, width_, height_, DibGraphics::On::DC);
+  return graphics_->get();
 }
 
 Graphics& Canvas::pixelGraphics() {
-  if (dcGraphics_) return *dcGraphics_;
-  if (!pixels_) pixels_.emplace(dc_, width_, height_);
-  return pixels_->ok() ? pixels_->get() : graphics();
+  if (!graphics_) graphics_.emplace(dc_, width_, height_, DibGraphics::On::PixelsOrDC);
+  return graphics_->get();
 }
 
 void Canvas::Wash(int alpha) {
@@ -38,8 +34,7 @@ void Canvas::Wash(int alpha) {
 }
 
 void Canvas::Flush() {
-  if (pixels_ && pixels_->ok()) pixels_->get().Flush(Gdiplus::FlushIntentionSync);
-  if (dcGraphics_) dcGraphics_->Flush(Gdiplus::FlushIntentionSync);
+  if (graphics_ && graphics_->ok()) graphics_->get().Flush(Gdiplus::FlushIntentionSync);
 }
 
 namespace {
@@ -89,13 +84,9 @@ void ControlPaint::MakeCanvas(Backdrop backdrop) {
   }
   if (backdrop == Backdrop::SkinOnly) return;
   // Not on a skinned window: compose over the dialog colour.
-  fallbackDc_ = MemoryDC(screen_);
-  fallbackBitmap_.reset(CreateCompatibleBitmap(screen_, w, h));
-  if (!fallbackDc_ || !fallbackBitmap_) return;
-  fallbackPrevious_ = SelectObject(fallbackDc_.get(), fallbackBitmap_.get());
-  RECT all{0, 0, w, h};
-  FillRect(fallbackDc_.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
-  canvas_.emplace(fallbackDc_.get(), w, h);
+  if (!fallback_.Make(screen_, w, h, OffscreenDC::Kind::LikeDC)) return;
+  fallback_.Fill(GetSysColor(COLOR_BTNFACE));
+  canvas_.emplace(fallback_.dc(), w, h);
 }
 
 void ControlPaint::ExcludeFromCopy(const RECT& r) {
@@ -120,7 +111,7 @@ void ControlPaint::Present() {
 ControlPaint::~ControlPaint() {
   Present();
   canvas_.reset();  // GDI+ graphics go before their DC
-  if (fallbackPrevious_) SelectObject(fallbackDc_.get(), fallbackPrevious_);
+  fallback_.Reset();
   snapshot_.reset();
   switch (target_) {
     case PaintTarget::BeginPaint: EndPaint(control_, &ps_); break;
@@ -152,6 +143,18 @@ bool PaintFollows(HWND control) { return control == g_beginningPaint || GetUpdat
 LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole) {
   if (!PaintFollows(control)) paintWhole(control);
   return 1;
+}
+
+LRESULT DispatchWholePaint(HWND control, UINT m, WPARAM wp, LPARAM lp, WholePaint paintWhole) {
+  switch (m) {
+    case WM_MOVE:
+      paintWhole(control);
+      return CallPreviousProc(control, m, wp, lp);
+    case WM_PAINT: return OnWholeWindowPaint(control, paintWhole);
+    case WM_ERASEBKGND: return EraseNothing(wp);
+    case WM_NCPAINT: return OnWholeWindowNcPaint(control, paintWhole);
+    default: return CallPreviousProc(control, m, wp, lp);
+  }
 }
 
 }  // namespace tunelark

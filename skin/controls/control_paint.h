@@ -21,6 +21,7 @@
 #include "gfx/dib_graphics.h"
 #include "gfx/gdi_handles.h"
 #include "gfx/graphics.h"
+#include "gfx/offscreen_dc.h"
 #include "skin/background_snapshot.h"
 #include "skin/skin_engine.h"
 
@@ -69,8 +70,7 @@ class Canvas {
  private:
   HDC dc_;
   int width_, height_;
-  std::optional<DibGraphics> pixels_;  // pixelGraphics()
-  std::optional<Graphics> dcGraphics_;  // graphics() when no pixel graphics were made
+  std::optional<DibGraphics> graphics_;  // whichever of the two was asked for first
 };
 
 // Where a paint scope's picture goes.
@@ -124,13 +124,32 @@ class ControlPaint {
   PAINTSTRUCT ps_{};
   RECT area_{};
   SnapshotDC snapshot_;
-  MemoryDC fallbackDc_;
-  BitmapHandle fallbackBitmap_;
-  HGDIOBJ fallbackPrevious_ = nullptr;
+  OffscreenDC fallback_;  // the dialog colour off any skin
   std::optional<Canvas> canvas_;
   bool keyed_ = false;
   bool presented_ = false;
 };
+
+// One paint of a control that reads a state and paints its whole window rectangle (frame
+// included) to its window DC: the state is read first (reading sends messages, which can
+// destroy the instance), the record found after.
+template <typename Record, typename State>
+void PaintWholeControl(HWND control, State (*read)(HWND),
+                       void (*paint)(Canvas&, const Record&, const State&, const SkinOptions&)) {
+  SkinEngine* engine = SkinEngine::Current();
+  if (!engine) return;
+  const State state = read(control);
+  const Record* record = FindRecord<Record>(control);
+  if (!record) return;
+  ControlPaint scope(control, PaintTarget::WholeWindow);
+  if (scope.ok()) paint(scope.canvas(), *record, state, engine->options);
+}
+
+// WM_ERASEBKGND of a control the skin paints whole: nothing is erased.
+inline LRESULT EraseNothing(WPARAM dc) {
+  SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  return 1;
+}
 
 // Controls the skin paints whole, frame included (PaintTarget::WholeWindow), on both
 // WM_PAINT and WM_NCPAINT. paintWhole(w) draws the whole window once.
@@ -144,5 +163,9 @@ LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole);
 // its BeginPaint, or part of the client area waiting): a WM_NCPAINT that drew the same
 // picture now would draw it twice.
 bool PaintFollows(HWND control);
+// The switch of a control painted whole: WM_MOVE paints it before the system's own handling,
+// WM_PAINT, WM_NCPAINT and WM_ERASEBKGND as above; every other message goes on to the
+// control's own procedure.
+LRESULT DispatchWholePaint(HWND control, UINT m, WPARAM wp, LPARAM lp, WholePaint paintWhole);
 
 }  // namespace tunelark

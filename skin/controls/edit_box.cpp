@@ -6,6 +6,7 @@
 #include "skin/background_snapshot.h"
 #include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/controls/scroll_watch.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
@@ -15,25 +16,15 @@ namespace tunelark {
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr int kFrameAlpha = 180;  // the accent outline of the hot and focused looks
-
-const SkinOptions& Options() {
-  static const SkinOptions defaults;
-  SkinEngine* engine = SkinEngine::Current();
-  return engine ? engine->options : defaults;
-}
 
 bool HasScrollBars(HWND w) { return (GetWindowLongA(w, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
 
-bool AlphaGiven() { return Options().alphaGiven != 0; }
-
-int ParentValue(HWND w) { return static_cast<int>(reinterpret_cast<intptr_t>(GetParent(w))); }
+bool AlphaGiven() { return CurrentOptions().alphaGiven != 0; }
 
 // The edit is the control the skin last drew hot.
 bool IsDrawnHotEdit(const ControlContext& c, HWND w) {
-  return c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Edit) && c.skin->hotParent == ParentValue(w);
+  return c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Edit) && c.skin->hotParent == GetParent(w);
 }
 
 bool IsFocused(HWND w) {
@@ -68,28 +59,6 @@ bool PaintClientWash(HWND w, HDC given) {
   if (!paint.ok()) return false;
   PaintEditWash(paint.canvas());
   return true;
-}
-
-// The union of the scroll bars' rectangles (screen coordinates), with the square between
-// them when both show; null without bars.
-RegionHandle ScrollBarRegion(HWND w) {
-  const LONG style = GetWindowLongA(w, GWL_STYLE);
-  SCROLLBARINFO horizontal{}, vertical{};
-  horizontal.cbSize = vertical.cbSize = sizeof(SCROLLBARINFO);
-  const bool hasH = (style & WS_HSCROLL) && GetScrollBarInfo(w, OBJID_HSCROLL, &horizontal);
-  const bool hasV = (style & WS_VSCROLL) && GetScrollBarInfo(w, OBJID_VSCROLL, &vertical);
-  RegionHandle region(CreateRectRgn(0, 0, 0, 0));
-  if (!region || (!hasH && !hasV)) return {};
-  auto add = [&](const RECT& r) {
-    RegionHandle part(CreateRectRgnIndirect(&r));
-    if (part) CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
-  };
-  if (hasH) add(horizontal.rcScrollBar);
-  if (hasV) add(vertical.rcScrollBar);
-  if (hasH && hasV)
-    add(RECT{vertical.rcScrollBar.left, horizontal.rcScrollBar.top, vertical.rcScrollBar.right,
-             horizontal.rcScrollBar.bottom});
-  return region;
 }
 
 LRESULT InvalidateThenChain(HWND w, UINT m, WPARAM wp, LPARAM lp, bool invalidate) {
@@ -142,7 +111,7 @@ LRESULT OnNcPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   ControlContext c = FindControlContext(w);
   if (c.skin) {
-    const int parent = ParentValue(w);
+    HWND parent = GetParent(w);
     if (c.skin->hotParent != parent) c.skin->lastHotIndex = 0;  // the hot edit at this position was another's
     if (HoverMove(*c.skin, w, c.position, HotKind::Edit)) {
       c.skin->hotParent = parent;
@@ -195,28 +164,16 @@ constexpr WNDPROC EditProc = FamilyProc<EditRecord, DispatchWatched>;
 
 EditFrameGeometry MeasureEditFrame(HWND edit) {
   EditFrameGeometry g;
-  RECT window{}, client{};
+  RECT window{};
   GetWindowRect(edit, &window);
-  GetClientRect(edit, &client);
   g.width = window.right - window.left;
   g.height = window.bottom - window.top;
-  int innerWidth = client.right, innerHeight = client.bottom;
-  const LONG style = GetWindowLongA(edit, GWL_STYLE);
-  SCROLLBARINFO info{};
-  info.cbSize = sizeof(info);
-  if ((style & WS_VSCROLL) && GetScrollBarInfo(edit, OBJID_VSCROLL, &info))
-    innerWidth += info.rcScrollBar.right - info.rcScrollBar.left;
-  if ((style & WS_HSCROLL) && GetScrollBarInfo(edit, OBJID_HSCROLL, &info))
-    innerHeight += info.rcScrollBar.bottom - info.rcScrollBar.top;
-  g.inner.left = (g.width - innerWidth) / 2;
-  g.inner.top = (g.height - innerHeight) / 2;
-  g.inner.right = g.inner.left + innerWidth;
-  g.inner.bottom = g.inner.top + innerHeight;
+  g.inner = FrameInnerRect(edit);
   return g;
 }
 
 void PaintEditFrame(Canvas& canvas, const RECT& inner, bool focused, bool hot) {
-  const SkinOptions& options = Options();
+  const SkinOptions& options = CurrentOptions();
   Graphics& g = canvas.pixelGraphics();
   const int w = canvas.width(), h = canvas.height();
   g.SetClipRectI(0, 0, w, h, Gdiplus::CombineModeReplace);
@@ -236,7 +193,7 @@ void PaintEditFrame(Canvas& canvas, const RECT& inner, bool focused, bool hot) {
   g.ResetClip();
 }
 
-void PaintEditWash(Canvas& canvas) { canvas.Wash(Options().backdropAlpha); }
+void PaintEditWash(Canvas& canvas) { canvas.Wash(CurrentOptions().backdropAlpha); }
 
 int TakeEditBox(SkinEngine& engine, int instance, HWND edit) {
   SkinInstance* skin = engine.Instance(instance);

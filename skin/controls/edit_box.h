@@ -11,8 +11,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-
 struct EditRecord : ControlRecord {
   static constexpr Family kFamily = Family::Edit;
 
@@ -27,7 +25,7 @@ void TakeEditBoxes(SkinEngine& engine, int instance, HWND parent);
 int TakeEditBox(SkinEngine& engine, int instance, HWND edit);
 
 // Where the frame ring lies: the window rectangle at (0, 0, width, height) less `inner`,
-// the client area widened by the scroll bars the edit shows, centred in the window.
+// the client area and the scroll bars the edit shows (window coordinates).
 struct EditFrameGeometry {
   int width = 0;
   int height = 0;

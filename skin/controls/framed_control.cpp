@@ -6,6 +6,7 @@
 #include "base/message_copy.h"
 #include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/controls/scroll_watch.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
@@ -16,8 +17,8 @@ namespace tunelark {
 namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
-// List views whose style has this bit (LVS_SORTASCENDING) are left to the system.
-constexpr LONG kUntakenListViewStyle = 0x10;
+// Sorted list views are left to the system.
+constexpr LONG kUntakenListViewStyle = LVS_SORTASCENDING;
 
 LRESULT DispatchAndRewash(HWND w, UINT m, WPARAM wp, LPARAM lp);
 constexpr WNDPROC FramedProc = FamilyProc<FramedRecord, DispatchAndRewash>;
@@ -32,34 +33,6 @@ FramedKind KindOf(HWND control) {
 }
 
 LONG StyleOf(HWND w) { return GetWindowLongA(w, GWL_STYLE); }
-
-// The rectangle (screen coordinates) of a scroll bar the style shows.
-bool ShownScrollBar(HWND w, LONG styleBit, LONG object, RECT& bar) {
-  if (!(StyleOf(w) & styleBit)) return false;
-  SCROLLBARINFO info{};
-  info.cbSize = sizeof(info);
-  if (!GetScrollBarInfo(w, object, &info)) return false;
-  bar = info.rcScrollBar;
-  return !IsRectEmpty(&bar);
-}
-
-// The shown scroll bars (and the box between two of them) as a region in screen
-// coordinates, for the system to paint them; empty when the control shows none.
-RegionHandle ScrollBarRegion(HWND w) {
-  RECT horizontal{}, vertical{};
-  const bool h = ShownScrollBar(w, WS_HSCROLL, OBJID_HSCROLL, horizontal);
-  const bool v = ShownScrollBar(w, WS_VSCROLL, OBJID_VSCROLL, vertical);
-  if (!h && !v) return {};
-  RegionHandle region(CreateRectRgn(0, 0, 0, 0));
-  auto add = [&](const RECT& r) {
-    RegionHandle part(CreateRectRgnIndirect(&r));
-    CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
-  };
-  if (h) add(horizontal);
-  if (v) add(vertical);
-  if (h && v) add(RECT{vertical.left, horizontal.top, vertical.right, horizontal.bottom});
-  return region;
-}
 
 SkinEngine* EngineWithAlpha() {
   SkinEngine* engine = SkinEngine::Current();
@@ -251,12 +224,6 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return CallPreviousProc(w, m, wp, lp);
 }
 
-LRESULT OnKeyScrollRepaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const FramedRecord* r = FindRecord<FramedRecord>(w);
-  if (r && r->keyScrolling && EngineWithAlpha()) InvalidateRect(w, nullptr, FALSE);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
     case WM_MOVE: return OnMove(w, m, wp, lp);
@@ -272,7 +239,6 @@ LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_MOUSEWHEEL: return OnScroll(w, m, wp, lp);
     case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
     case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    case kFramedRepaintWhileKeyScrolling: return OnKeyScrollRepaint(w, m, wp, lp);
     default: return CallPreviousProc(w, m, wp, lp);
   }
 }
@@ -343,14 +309,6 @@ void TakeFramedControls(SkinEngine& engine, int instance, HWND parent) {
 }
 
 // --- painting pieces ---------------------------------------------------------------------
-
-RECT FrameInnerRect(HWND control) {
-  RECT inner = ClientRectInWindow(control);
-  RECT bar{};
-  if (ShownScrollBar(control, WS_VSCROLL, OBJID_VSCROLL, bar)) inner.right += bar.right - bar.left;
-  if (ShownScrollBar(control, WS_HSCROLL, OBJID_HSCROLL, bar)) inner.bottom += bar.bottom - bar.top;
-  return inner;
-}
 
 bool HasFrameBorder(HWND control) {
   const LONG ex = GetWindowLongA(control, GWL_EXSTYLE);

@@ -16,8 +16,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-
 // What the skin does with a framed control's client area.
 enum class FramedKind : int {
   ListBox,           // "ListBox" drawn by the system
@@ -37,10 +35,6 @@ struct FramedRecord : ControlRecord {
 };
 using ListLikeRecord = FramedRecord;
 
-// Sent to a framed control (by whoever follows keyboard scrolling): while an arrow key is
-// down and a backdrop alpha is given, the control repaints its client area.
-inline constexpr UINT kFramedRepaintWhileKeyScrolling = 0x8002;
-
 // Takes the parent's framed controls, class by class: list boxes, the list child of each
 // combo box that has one (unless owner-drawn fixed), list views (unless their style has
 // 0x10), tree views, IP-address fields and date-time pickers. A control already taken is
@@ -53,9 +47,6 @@ void TakeFramedControls(SkinEngine& engine, int instance, HWND parent);
 // tree views a magenta background (keyed out when painted).
 int TakeFramedControl(SkinEngine& engine, int instance, HWND control);
 
-// The control's client area and shown scroll bars, centred in its window rectangle
-// (window coordinates): what the frame painter leaves to the system.
-RECT FrameInnerRect(HWND control);
 // A control shows a frame when it has WS_BORDER, WS_EX_DLGMODALFRAME, WS_EX_WINDOWEDGE or
 // WS_EX_CLIENTEDGE.
 bool HasFrameBorder(HWND control);

@@ -17,8 +17,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-
 struct HeaderRecord : ControlRecord {
   static constexpr Family kFamily = Family::Header;
   int hot = 0;          // the mouse is over the header

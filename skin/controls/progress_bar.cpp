@@ -5,6 +5,7 @@
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
 #include "skin/controls/family_proc.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -15,8 +16,6 @@ namespace tunelark {
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 // The trough: a rounded outline and a wash from white to dark across the bar's thickness.
 void PaintTrough(Graphics& g, int w, int h, bool vertical) {
@@ -36,37 +35,11 @@ void PaintBar(Graphics& g, const Gdiplus::RectF& r, bool vertical, COLORREF acce
 // --- the window procedure ---------------------------------------------------------------
 
 void PaintWindow(HWND w) {
-  SkinEngine* engine = SkinEngine::Current();
-  if (!engine) return;
-  // The state is read first: reading sends messages, and the record is looked up after.
-  const ProgressState state = ReadProgressState(w);
-  const ProgressRecord* found = FindRecord<ProgressRecord>(w);
-  if (!found) return;
-  const ProgressRecord record = *found;
   // The whole window: an unthemed progress bar has a static edge, which the skin covers.
-  ControlPaint paint(w, PaintTarget::WholeWindow);
-  if (paint.ok()) PaintProgressBar(paint.canvas(), record, state, engine->options);
+  PaintWholeControl<ProgressRecord, ProgressState>(w, ReadProgressState, PaintProgressBar);
 }
 
-LRESULT OnEraseBackground(HWND, WPARAM wp) {
-  SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-  return 1;
-}
-
-LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  PaintWindow(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOVE: return OnMove(w, m, wp, lp);
-    case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
-    case WM_ERASEBKGND: return OnEraseBackground(w, wp);
-    case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
-    default: return CallPreviousProc(w, m, wp, lp);
-  }
-}
+LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DispatchWholePaint(w, m, wp, lp, PaintWindow); }
 
 constexpr WNDPROC ProgressProc = FamilyProc<ProgressRecord, Dispatch>;
 

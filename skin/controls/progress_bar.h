@@ -12,9 +12,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-struct SkinOptions;
-
 struct ProgressRecord : ControlRecord {
   static constexpr Family kFamily = Family::Progress;
   int vertical = 0;  // PBS_VERTICAL

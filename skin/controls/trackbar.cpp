@@ -6,6 +6,7 @@
 #include "gfx/pen.h"
 #include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -16,8 +17,6 @@ namespace tunelark {
 
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
-constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int kSelectionChannelThickness = 4;
 constexpr int kThumbSize = 11;
 constexpr float kDotSize = 4.0f;
@@ -133,20 +132,7 @@ constexpr WNDPROC TrackbarProc = FamilyProc<TrackbarRecord, Dispatch>;
 
 // One paint of the whole trackbar to the screen (its window DC).
 void PaintWindow(HWND w) {
-  SkinEngine* engine = SkinEngine::Current();
-  if (!engine) return;
-  // The state is read first: reading sends messages, and the record is looked up after.
-  const TrackbarState state = ReadTrackbarState(w);
-  const TrackbarRecord* found = FindRecord<TrackbarRecord>(w);
-  if (!found) return;
-  const TrackbarRecord record = *found;
-  ControlPaint paint(w, PaintTarget::WholeWindow);
-  if (paint.ok()) PaintTrackbar(paint.canvas(), record, state, engine->options);
-}
-
-LRESULT OnEraseBackground(HWND, WPARAM wp) {
-  SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-  return 1;
+  PaintWholeControl<TrackbarRecord, TrackbarState>(w, ReadTrackbarState, PaintTrackbar);
 }
 
 void SetHot(HWND w, int hot) {
@@ -170,20 +156,11 @@ LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return CallPreviousProc(w, m, wp, lp);
 }
 
-LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  PaintWindow(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
 LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
-    case WM_MOVE: return OnMove(w, m, wp, lp);
-    case WM_PAINT: return OnWholeWindowPaint(w, PaintWindow);
-    case WM_ERASEBKGND: return OnEraseBackground(w, wp);
-    case WM_NCPAINT: return OnWholeWindowNcPaint(w, PaintWindow);
     case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
     case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    default: return CallPreviousProc(w, m, wp, lp);
+    default: return DispatchWholePaint(w, m, wp, lp, PaintWindow);
   }
 }
 

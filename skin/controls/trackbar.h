@@ -12,9 +12,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-struct SkinOptions;
-
 struct TrackbarRecord : ControlRecord {
   static constexpr Family kFamily = Family::Trackbar;
   int vertical = 0;        // TBS_VERT

@@ -6,6 +6,7 @@
 #include "gfx/pen.h"
 #include "skin/controls/family_proc.h"
 #include "skin/controls/hover.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_geometry.h"
 #include "skin/skin_images.h"
@@ -15,8 +16,6 @@
 namespace tunelark {
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr float kCornerRadius = 3;
 
 LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
@@ -85,11 +84,6 @@ void DrawHalf(Graphics& g, int part, bool horizontal, const HalfRect& r, const H
   Pen pen;
   if (pen.Create(c.outline)) g.DrawPath(pen, path);
   DrawArrow(g, part, horizontal, r);
-}
-
-COLORREF AccentColour() {
-  SkinEngine* engine = SkinEngine::Current();
-  return engine ? engine->options.accentColour : SkinOptions{}.accentColour;
 }
 
 void PaintNow(HWND control, UpDownLook look) {
@@ -216,7 +210,7 @@ int UpDownHalfAt(bool horizontal, int w, int h, POINT p) {
 void PaintUpDown(Canvas& canvas, const UpDownRecord& record, UpDownLook look) {
   const int w = canvas.width(), h = canvas.height();
   const bool horizontal = record.horizontal != 0;
-  const COLORREF accent = AccentColour();
+  const COLORREF accent = Accent();
   Graphics& g = canvas.pixelGraphics();
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   g.SetCompositingQuality(Gdiplus::CompositingQualityHighQuality);

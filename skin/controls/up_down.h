@@ -13,8 +13,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-
 struct UpDownRecord : ControlRecord {
   static constexpr Family kFamily = Family::UpDown;
   int hot = 0;          // the mouse is over the control

@@ -243,13 +243,12 @@ void DrawCaptionButton(SkinEngine& engine, SkinInstance& skin, int position, Gra
                        int intensity) {
   const CaptionButton* b = skin.caption.Button(position);
   if (!b || !skin.back.dc() || !skin.back.captionStrip.dc()) return;  // nothing rendered yet
-  std::optional<Graphics> own;
+  std::optional<DibGraphics> own;
   Graphics* g = renderGraphics;
   if (!g) {
-    own.emplace();
-    if (!OpenBackGraphics(skin.back, *own)) return;
-    if (!hover) own->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g = &*own;
+    if (!OpenBackGraphics(skin.back, own)) return;
+    if (!hover) own->get().SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g = &own->get();
   }
   if (hover)
     DrawHoverLook(skin, *g, *b);

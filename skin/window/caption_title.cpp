@@ -4,6 +4,7 @@
 #include "gfx/font.h"
 #include "gfx/graphics.h"
 #include "gfx/string_format.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/window/window_background.h"
@@ -47,15 +48,6 @@ RECT TitleRedrawArea(const SkinEngine& engine, const SkinInstance& skin) {
   return r;
 }
 
-std::string WindowTextOf(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
-
 void DrawHaloText(Graphics& graphics, std::string_view text, const Gdiplus::RectF& layout, COLORREF colour,
                   COLORREF halo, float haloWidth, const Font& font, Gdiplus::StringAlignment alignment,
                   Gdiplus::StringAlignment lineAlignment, int formatFlags) {
@@ -79,14 +71,13 @@ void DrawTitle(SkinEngine& engine, SkinInstance& skin, Graphics* renderGraphics,
   if (!back) return;
   const RECT area = TitleArea(engine, skin);
   const int tw = area.right - area.left;
-  std::optional<Graphics> own;
+  std::optional<DibGraphics> own;
   Graphics* g = renderGraphics;
   const RECT redraw = TitleRedrawArea(engine, skin);
   if (!g) {
     RestoreFromCaptionStrip(skin, redraw);
-    own.emplace();
-    if (!OpenBackGraphics(skin.back, *own)) return;
-    g = &*own;
+    if (!OpenBackGraphics(skin.back, own)) return;
+    g = &own->get();
   }
   g->Flush(Gdiplus::FlushIntentionSync);
   if (HICON icon = engine.programIcon())

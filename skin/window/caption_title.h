@@ -57,8 +57,6 @@ RECT TitleRedrawArea(const SkinEngine& engine, const SkinInstance& skin);
 // otherwise it restores the title area from the caption strip first and copies it to the
 // window after.
 void DrawTitle(SkinEngine& engine, SkinInstance& skin, Graphics* renderGraphics, std::string_view text);
-// The window's current text.
-std::string WindowTextOf(HWND window);
 
 // Text with a halo: the text four times in halo (alpha 150) moved by haloWidth left, right,
 // up and down, then once in colour (opaque).

@@ -12,11 +12,13 @@
 #include "gfx/gdi_handles.h"
 #include "gfx/graphics.h"
 #include "gfx/graphics_path.h"
+#include "gfx/offscreen_dc.h"
 #include "gfx/pen.h"
 #include "gfx/string_format.h"
 #include "skin/background_snapshot.h"
 #include "skin/controls/families.h"
 #include "skin/controls/family_proc.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_geometry.h"
@@ -27,74 +29,28 @@
 
 namespace tunelark {
 
-// The painted look of a background owner, in the coordinates of its window rectangle.
-struct OwnerSurface {
-  ~OwnerSurface() {
-    if (previous) SelectObject(dc.get(), previous);
-  }
-  MemoryDC dc;
-  BitmapHandle bitmap;
-  HGDIOBJ previous = nullptr;
-  int width = 0, height = 0;
-};
-
 namespace {
 
 constexpr Gdiplus::ARGB kOuterLine = 0x28000000;       // black at 40
 constexpr Gdiplus::ARGB kInnerLine = 0x64FFFFFF;       // white at 100
 constexpr Gdiplus::ARGB kGroupInnerLine = 0x5AFFFFFF;  // white at 90
-constexpr LONG kAlignLeft = 0x100;                     // BS_LEFT
-constexpr LONG kAlignRight = 0x200;                    // BS_RIGHT; both bits: BS_CENTER
 
 LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp);
 constexpr WNDPROC ContainerProc = FamilyProc<ContainerRecord, DispatchWithEngine>;
 
-struct Size {
-  int w = 0, h = 0;
-};
-Size ClientSize(HWND window) {
-  RECT r{};
-  GetClientRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-std::string TextOfWindow(HWND w) {
-  const int length = GetWindowTextLengthA(w);
-  if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(w, text.data(), length + 1)));
-  return text;
-}
-
-GraphicsPath RoundedPath(float x, float y, float w, float h, float r) {
-  GraphicsPath path;
-  if (path.Create()) AddRoundedRectangle(path, x, y, w, h, r);
-  return path;
-}
-
-void Outline(Graphics& g, const GraphicsPath& path, Gdiplus::ARGB colour) {
-  Pen pen;
-  if (pen.Create(colour, 1.0f)) g.DrawPath(pen, path);
-}
-
-bool IsBackgroundOwner(HWND w) { return GetIntProp(w, prop::kBackgroundOwner) == 1; }
-
 // --- taking ------------------------------------------------------------------------------
 
+// The owner's painted look goes to a surface of its window rectangle's size, at the client
+// area's place.
 void MakeOwner(ContainerRecord& record) {
   RECT wr{};
   GetWindowRect(record.window, &wr);
-  auto surface = std::make_shared<OwnerSurface>();
-  surface->width = wr.right - wr.left;
-  surface->height = wr.bottom - wr.top;
+  auto surface = std::make_shared<OffscreenDC>();
   WindowDC screen(record.window);
-  surface->dc = MemoryDC(screen.get());
-  surface->bitmap.reset(CreateCompatibleBitmap(screen.get(), surface->width, surface->height));
-  if (!surface->dc || !surface->bitmap) return;
-  surface->previous = SelectObject(surface->dc.get(), surface->bitmap.get());
+  if (!surface->Make(screen.get(), wr.right - wr.left, wr.bottom - wr.top, OffscreenDC::Kind::LikeDC)) return;
   record.ownerSurface = surface;
   SetIntProp(record.window, prop::kBackgroundOwner, 1);
-  SetHandleProp(record.window, prop::kOwnerDC, surface->dc.get());
+  SetHandleProp(record.window, prop::kOwnerDC, surface->dc());
   // The owner paints before its children (a parent's WM_PAINT comes first), so they find
   // its picture in the surface.
   RedrawWindow(record.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -128,19 +84,12 @@ void RefreshBackgroundOwners(SkinEngine& engine, int instance) {
 
 // --- painting ----------------------------------------------------------------------------
 
-void FillTint(Graphics& g, const ContainerRecord& c, float x, float y, float w, float h, bool groupBoxShape) {
-  SolidBrush brush;
-  GraphicsPath path;
-  if (!brush.Create(ToArgb(c.tintColour, c.tintAlpha, true)) || !path.Create()) return;
-  if (groupBoxShape)
-    AddRoundedRectangle(path, x, y + 5, w, h - 6, 5);
-  else
-    path.AddRectangle(x, y, w, h);
-  g.FillPath(brush, path);
+BackgroundTint TintOf(const ContainerRecord& c, bool groupBoxShape) {
+  return {c.tintColour, static_cast<BYTE>(c.tintAlpha), groupBoxShape};
 }
 
 void PaintGroupBoxCaption(SkinEngine& engine, Canvas& canvas, const ContainerRecord& record) {
-  const std::string caption = TextOfWindow(record.window);
+  const std::string caption = WindowTextOf(record.window);
   if (caption.empty()) return;
   Font font;
   StringFormat format;
@@ -152,9 +101,9 @@ void PaintGroupBoxCaption(SkinEngine& engine, Canvas& canvas, const ContainerRec
   const int tw = TextWidth(caption, record.font);
   const LONG style = GetWindowLongA(record.window, GWL_STYLE);
   int x = w - tw - 10;
-  if ((style & kAlignLeft) && (style & kAlignRight))
+  if ((style & BS_CENTER) == BS_CENTER)
     x = (w - tw) / 2;
-  else if (style & kAlignLeft)
+  else if (style & BS_LEFT)
     x = 10;
   // The frame lines do not run behind the caption.
   canvas.Flush();
@@ -166,20 +115,14 @@ void PaintGroupBoxCaption(SkinEngine& engine, Canvas& canvas, const ContainerRec
 }
 
 // Copies the composed picture into the owner surface (at the client area's place).
-void UpdateOwnerSurface(HWND window, OwnerSurface& surface, HDC picture, int w, int h) {
+void UpdateOwnerSurface(HWND window, OffscreenDC& surface, HDC picture, int w, int h) {
   RECT wr{};
   GetWindowRect(window, &wr);
-  if (surface.width != wr.right - wr.left || surface.height != wr.bottom - wr.top) {
-    WindowDC screen(window);
-    BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), wr.right - wr.left, wr.bottom - wr.top));
-    if (!bitmap) return;
-    SelectObject(surface.dc.get(), bitmap.get());
-    surface.bitmap = std::move(bitmap);  // the old one, now deselected, goes
-    surface.width = wr.right - wr.left;
-    surface.height = wr.bottom - wr.top;
-  }
+  WindowDC screen(window);
+  // A new size gets a new bitmap in the same DC: the one the owner's property names.
+  if (!surface.Ensure(screen.get(), wr.right - wr.left, wr.bottom - wr.top, OffscreenDC::Kind::LikeDC)) return;
   const RECT client = ClientRectInWindow(window);
-  BitBlt(surface.dc.get(), client.left, client.top, w, h, picture, 0, 0, SRCCOPY);
+  BitBlt(surface.dc(), client.left, client.top, w, h, picture, 0, 0, SRCCOPY);
 }
 
 // Paints the container into given, or into its child-excluding window DC when none is given.
@@ -187,15 +130,15 @@ void PaintContainer(SkinEngine& engine, HWND window, HDC given) {
   ContainerRecord* found = FindRecord<ContainerRecord>(window);
   if (!found || found->window != window) return;
   const ContainerRecord record = *found;  // painting sends messages; work on a copy
-  const Size size = ClientSize(window);
+  const Size size = ClientSizeOf(window);
   SnapshotDC picture = BackgroundSnapshot(engine, window, ClientRectInWindow(window));
   if (!picture || size.w <= 0 || size.h <= 0) return;
   {
     Canvas canvas(picture.get(), size.w, size.h);
     // An owner's snapshot comes from outside it, without its own tint.
     if (record.tintColour && IsBackgroundOwner(window))
-      FillTint(canvas.graphics(), record, 0, 0, static_cast<float>(size.w), static_cast<float>(size.h),
-               record.isGroupBox != 0);
+      FillTint(canvas.graphics(), TintOf(record, record.isGroupBox != 0), 0, 0, static_cast<float>(size.w),
+               static_cast<float>(size.h));
     PaintContainerLook(engine, canvas, record);
     canvas.Flush();
   }
@@ -225,7 +168,7 @@ LRESULT OnSize(HWND w, WPARAM wp, LPARAM lp) {
   if (ContainerRecord* r = FindRecord<ContainerRecord>(w); r && r->window == w) {
     r->backgroundStale = 1;
     const std::vector<StretchedWindow> stretched = r->stretchList;  // moving sends messages
-    const Size size = ClientSize(w);
+    const Size size = ClientSizeOf(w);
     for (const StretchedWindow& s : stretched)
       if (s.window) MoveWindow(s.window, 2, s.top, size.w - 4, size.h - s.top, TRUE);
   }
@@ -249,8 +192,7 @@ LRESULT OnPaint(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
 
 LRESULT OnEraseBackground(HWND w, WPARAM wp, LPARAM lp) {
   if (!OwnPaint(w)) return Chain(w, WM_ERASEBKGND, wp, lp);
-  SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-  return 1;
+  return EraseNothing(wp);
 }
 
 LRESULT OnShowWindow(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
@@ -336,7 +278,8 @@ bool IsGroupBox(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, 255);
   const LONG style = GetWindowLongA(window, GWL_STYLE);
-  return std::string(name) == "Button" && (style | 0x4) == style;
+  // Knowingly broad: any button type with the BS_RADIOBUTTON bit (BS_GROUPBOX among them).
+  return std::string(name) == "Button" && (style & BS_RADIOBUTTON) != 0;
 }
 
 int SkinContainer(SkinEngine& engine, HWND window, const ContainerArgs& args) {
@@ -403,7 +346,7 @@ void PaintBackgroundBehind(SkinEngine& engine, HWND control, HDC dc, const RECT&
   const float top = static_cast<float>(groupBox ? r.top + 4 : r.top);
   const float height = static_cast<float>(groupBox ? h - 4 : h);
   if (groupBox) g.SetClipRect(static_cast<float>(r.left), top, static_cast<float>(w), height);
-  FillTint(g, *c, static_cast<float>(r.left), top, static_cast<float>(w), height, false);
+  FillTint(g, TintOf(*c, false), static_cast<float>(r.left), top, static_cast<float>(w), height);
 }
 
 int TextWidth(const std::string& text, const ControlFont& controlFont) {

@@ -19,8 +19,6 @@
 
 namespace tunelark {
 
-class SkinEngine;
-
 // The optional arguments of SkinContainer.
 struct ContainerArgs {
   std::optional<int> ownPaint;         // 1: the container paints itself; 0: the system paints it

@@ -9,6 +9,7 @@
 #include "gfx/image.h"
 #include "gfx/pen.h"
 #include "gfx/string_format.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_paths.h"
@@ -17,48 +18,13 @@ namespace tunelark {
 
 namespace {
 
-using Gdiplus::ARGB;
 using Gdiplus::PointF;
 using Gdiplus::RectF;
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kGrey = 0x808080;
-constexpr LONG kOwnerDrawBits = 0xB;  // BS_OWNERDRAW
 constexpr UINT_PTR kTipId = 1;
 
-ARGB Colour(COLORREF c, int alpha) { return ToArgb(c, alpha, true); }
-
-COLORREF Accent() {
-  SkinEngine* engine = SkinEngine::Current();
-  return engine ? engine->options.accentColour : 0xDDCA22;
-}
-
-std::string TextOfWindow(HWND w) {
-  const int length = GetWindowTextLengthA(w);
-  if (length <= 0) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(w, text.data(), length + 1)));
-  return text;
-}
-
 // --- drawing pieces ----------------------------------------------------------------------
-
-GraphicsPath RoundedPath(float x, float y, float w, float h, float r) {
-  GraphicsPath path;
-  if (path.Create()) AddRoundedRectangle(path, x, y, w, h, r);
-  return path;
-}
-
-void FillGradient(Graphics& g, const GraphicsPath& path, PointF from, PointF to, ARGB first, ARGB second) {
-  LinearGradientBrush brush;
-  if (brush.CreateFromPoints(from, to, first, second)) g.FillPath(brush, path);
-}
-
-void Outline(Graphics& g, const GraphicsPath& path, ARGB colour) {
-  Pen pen;
-  if (pen.Create(colour, 1.0f)) g.DrawPath(pen, path);
-}
 
 // A picture decoded from its bytes; empty when there are none or they are no image.
 Image LoadPicture(const ByteArray& bytes) {
@@ -90,7 +56,7 @@ void DrawCaption(Graphics& g, const ButtonRecord& record, COLORREF textColour, c
 
 // --- look B ------------------------------------------------------------------------------
 
-void PaintLookBFace(Graphics& g, UINT state, float w, float h) {
+void PaintPictureBesideFace(Graphics& g, UINT state, float w, float h) {
   if (state & ODS_DISABLED) {
     FillGradient(g, RoundedPath(2, 2, w - 6, h - 6, 5), PointF(1, 1), PointF(1, h), Colour(kGrey, 50),
                  Colour(kWhite, 0));
@@ -117,7 +83,7 @@ void PaintLookBFace(Graphics& g, UINT state, float w, float h) {
                  Colour(kWhite, 100));
 }
 
-void PaintLookBContent(Graphics& g, const ButtonRecord& record, COLORREF textColour, float w, float h) {
+void PaintPictureBesideContent(Graphics& g, const ButtonRecord& record, COLORREF textColour, float w, float h) {
   Image picture = LoadPicture(record.pictures[0]);
   const bool hasCaption = !record.caption.empty();
   if (record.layout != kPictureAboveCaption) {
@@ -164,15 +130,15 @@ void PaintStateFace(Graphics& g, const Image& normal, float pw, float ph, UINT s
 
 // --- painters ----------------------------------------------------------------------------
 
-void PaintPushLookB(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour) {
+void PaintPictureBeside(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour) {
   Graphics& g = canvas.graphics();
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   const float w = static_cast<float>(canvas.width()), h = static_cast<float>(canvas.height());
-  PaintLookBFace(g, state, w, h);
-  PaintLookBContent(g, record, textColour, w, h);
+  PaintPictureBesideFace(g, state, w, h);
+  PaintPictureBesideContent(g, record, textColour, w, h);
 }
 
-void PaintPushLookC(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF) {
+void PaintPictureStates(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF) {
   Graphics& g = canvas.graphics();
   Image normal = LoadPicture(record.pictures[0]);
   const float pw = static_cast<float>(normal.GetWidth()), ph = static_cast<float>(normal.GetHeight());
@@ -220,25 +186,25 @@ ButtonRecord* TakePictureButton(SkinEngine& engine, HWND button, ButtonKind kind
 }
 
 void MakeOwnerDrawn(HWND button) {
-  SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | kOwnerDrawBits);
+  SetWindowLongA(button, GWL_STYLE, GetWindowLongA(button, GWL_STYLE) | BS_OWNERDRAW);
   InvalidateRect(button, nullptr, TRUE);
 }
 
 }  // namespace
 
 int MakePictureButton(SkinEngine& engine, HWND button, const ByteArray& picture, int layout, std::string_view tip) {
-  ButtonRecord* record = TakePictureButton(engine, button, ButtonKind::LookB);
+  ButtonRecord* record = TakePictureButton(engine, button, ButtonKind::PictureBeside);
   if (!record) return 0;
   record->pictures[0] = picture;
   record->layout = layout;
-  record->caption = TextOfWindow(button);
+  record->caption = WindowTextOf(button);
   SetTip(*record, button, tip);
   MakeOwnerDrawn(button);
   return 1;
 }
 
 int MakeStatePictureButton(SkinEngine& engine, HWND button, const StatePictures& pictures, std::string_view tip) {
-  ButtonRecord* record = TakePictureButton(engine, button, ButtonKind::LookC);
+  ButtonRecord* record = TakePictureButton(engine, button, ButtonKind::PictureStates);
   if (!record) return 0;
   record->pictures[0] = pictures.normal;
   record->pictures[1] = pictures.hover;

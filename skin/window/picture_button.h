@@ -2,8 +2,8 @@
 // picture beside the caption; look C: normal, hover, pressed and disabled pictures), in the
 // button family's list and painted through its draw-item dispatch, or by the family's
 // procedure when the button's parent does not hand WM_DRAWITEM to the skin (a plain panel,
-// or a plain popup owned by a skinned window). The painters PaintPushLookB and
-// PaintPushLookC are declared with the button family (skin/controls/button.h) and defined
+// or a plain popup owned by a skinned window). The painters PaintPictureBeside and
+// PaintPictureStates are declared with the button family (skin/controls/button.h) and defined
 // here.
 #pragma once
 #include <windows.h>
@@ -14,8 +14,6 @@
 #include "skin/controls/button.h"
 
 namespace tunelark {
-
-class SkinEngine;
 
 // Where look B puts its picture: 0 above the caption, any other value beside it (left).
 inline constexpr int kPictureAboveCaption = 0;

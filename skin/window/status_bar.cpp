@@ -190,13 +190,12 @@ void DrawStatusItem(SkinEngine& engine, SkinInstance& skin, int position, Graphi
     return;
   const RECT r = VisiblePart(bar, bar.cells[static_cast<size_t>(position - 1)]);
   if (IsRectEmpty(&r)) return;
-  std::optional<Graphics> own;
+  std::optional<DibGraphics> own;
   Graphics* g = renderGraphics;
   if (!g) {
     RestoreFromStatusStrip(skin, r);
-    own.emplace();
-    if (!OpenBackGraphics(skin.back, *own)) return;
-    g = &*own;
+    if (!OpenBackGraphics(skin.back, own)) return;
+    g = &own->get();
   }
   PaintCell(engine, bar, *g, position, r);
   if (renderGraphics) return;

@@ -5,6 +5,7 @@
 #include "gfx/brushes.h"
 #include "gfx/gdi_handles.h"
 #include "gfx/graphics.h"
+#include "gfx/offscreen_dc.h"
 #include "skin/background_snapshot.h"
 #include "skin/controls/family_proc.h"
 #include "skin/skin_colour.h"
@@ -36,15 +37,6 @@ bool PaintsIntoGivenDC(const std::string& cls) {
          cls == "msctls_statusbar32" || cls == "Button" || cls == "msctls_trackbar32";
 }
 
-struct Size {
-  int w = 0, h = 0;
-};
-Size ClientSize(HWND window) {
-  RECT r{};
-  GetClientRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
 // The background behind the client area washed with white at the engine's backdropAlpha.
 SnapshotDC WashedClientPicture(SkinEngine& engine, HWND window, Size size) {
   SnapshotDC picture = BackgroundSnapshot(engine, window, ClientRectInWindow(window));
@@ -52,34 +44,10 @@ SnapshotDC WashedClientPicture(SkinEngine& engine, HWND window, Size size) {
   return picture;
 }
 
-// A memory DC of the given size filled with the key colour, for the control to paint into.
-class KeyedDC {
- public:
-  KeyedDC(HDC compatible, Size size, COLORREF key)
-      : dc_(compatible), bitmap_(CreateCompatibleBitmap(compatible, size.w, size.h)) {
-    if (!dc_ || !bitmap_) return;
-    previous_ = SelectObject(dc_.get(), bitmap_.get());
-    BrushHandle brush(CreateSolidBrush(key));
-    RECT all{0, 0, size.w, size.h};
-    FillRect(dc_.get(), &all, brush.get());
-  }
-  ~KeyedDC() {
-    if (previous_) SelectObject(dc_.get(), previous_);
-  }
-  KeyedDC(const KeyedDC&) = delete;
-  KeyedDC& operator=(const KeyedDC&) = delete;
-  HDC get() const { return previous_ ? dc_.get() : nullptr; }
-
- private:
-  MemoryDC dc_;
-  BitmapHandle bitmap_;
-  HGDIOBJ previous_ = nullptr;
-};
-
 // Common controls that draw into the given DC: they paint over the background behind them,
 // and their key-coloured pixels let the washed background show.
 LRESULT PaintIntoGivenDC(SkinEngine& engine, HWND w, COLORREF key, WPARAM wp, LPARAM lp) {
-  const Size size = ClientSize(w);
+  const Size size = ClientSizeOf(w);
   SnapshotDC picture = BackgroundSnapshot(engine, w, ClientRectInWindow(w));
   if (!picture) return Chain(w, WM_PAINT, wp, lp);
   PaintDC paint(w);
@@ -98,14 +66,15 @@ LRESULT PaintIntoGivenDC(SkinEngine& engine, HWND w, COLORREF key, WPARAM wp, LP
 LRESULT PaintOverBackground(SkinEngine& engine, HWND w, COLORREF key, WPARAM wp, LPARAM lp) {
   RECT r{};
   if (!GetUpdateRect(w, &r, FALSE)) return Chain(w, WM_PAINT, wp, lp);
-  const Size size = ClientSize(w);
+  const Size size = ClientSizeOf(w);
   SnapshotDC picture = BackgroundSnapshot(engine, w, ClientRectInWindow(w));
   if (!picture || size.w <= 0 || size.h <= 0) return Chain(w, WM_PAINT, wp, lp);
-  KeyedDC control(picture.get(), size, key);
-  if (!control.get()) return Chain(w, WM_PAINT, wp, lp);
-  const LRESULT result = Chain(w, WM_PAINT, reinterpret_cast<WPARAM>(control.get()), lp);
+  OffscreenDC control(picture.get(), size.w, size.h, OffscreenDC::Kind::LikeDC);
+  if (!control) return Chain(w, WM_PAINT, wp, lp);
+  control.Fill(key);
+  const LRESULT result = Chain(w, WM_PAINT, reinterpret_cast<WPARAM>(control.dc()), lp);
   if (GetUpdateRect(w, nullptr, FALSE)) {
-    TransparentBlt(picture.get(), 0, 0, size.w, size.h, control.get(), 0, 0, size.w, size.h, key);
+    TransparentBlt(picture.get(), 0, 0, size.w, size.h, control.dc(), 0, 0, size.w, size.h, key);
     PaintDC paint(w);
     BitBlt(paint.get(), 0, 0, size.w, size.h, picture.get(), 0, 0, SRCCOPY);
   } else {
@@ -136,8 +105,7 @@ LRESULT OnMove(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
 
 LRESULT OnEraseBackground(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
   if (!engine.options.alphaGiven) return Chain(w, WM_ERASEBKGND, wp, lp);
-  SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-  return 1;
+  return EraseNothing(wp);
 }
 
 LRESULT OnSetText(HWND w, WPARAM wp, LPARAM lp) {

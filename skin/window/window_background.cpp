@@ -7,6 +7,7 @@
 #include "gfx/graphics.h"
 #include "gfx/graphics_path.h"
 #include "gfx/pen.h"
+#include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
 #include "skin/skin_paths.h"
@@ -19,116 +20,29 @@ namespace {
 
 constexpr Gdiplus::ARGB kMagenta = 0xFFFF00FF;
 
-BITMAPINFO TopDown32(int w, int h) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-HBITMAP MakeDib(int w, int h, void** bits = nullptr) {
-  BITMAPINFO info = TopDown32(w, h);
-  void* made = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &made, nullptr, 0);
-  if (bits) *bits = dib ? made : nullptr;
-  return dib;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
-// DibDC and BackBuffer
-
-bool DibDC::Make(int width, int height) {
-  Reset();
-  if (width <= 0 || height <= 0) return false;
-  dc_ = MemoryDC(nullptr);
-  bitmap_.reset(MakeDib(width, height));
-  if (!dc_ || !bitmap_) {
-    Reset();
-    return false;
-  }
-  previous_ = SelectObject(dc_.get(), bitmap_.get());
-  width_ = width;
-  height_ = height;
-  return true;
-}
-
-void DibDC::Reset() {
-  if (dc_ && previous_) SelectObject(dc_.get(), previous_);
-  previous_ = nullptr;
-  dc_.reset();
-  bitmap_.reset();
-  width_ = height_ = 0;
-}
+// BackBuffer
 
 bool BackBuffer::Prepare(HWND window, int width, int height) {
-  if (width <= 0 || height <= 0) return false;
-  if (!dc_) {
-    dc_ = CreateCompatibleDC(nullptr);
-    if (!dc_) return false;
-  }
-  if (bitmap_ && width == width_ && height == height_) return true;
-  void* bits = nullptr;
-  HBITMAP made = MakeDib(width, height, &bits);
-  if (!made) return false;
-  ForgetSurface();
-  HGDIOBJ out = SelectObject(dc_, made);
-  if (!original_) {
-    original_ = out;
-    SetHandleProp(window, prop::kOriginalBackBitmap, original_);
-  } else if (out && out != HGDI_ERROR) {
-    DeleteObject(out);
-  }
-  bitmap_ = made;
-  bits_ = bits;
-  width_ = width;
-  height_ = height;
-  SetHandleProp(window, prop::kBackBitmap, bitmap_);
+  if (surface_ && width == surface_.width() && height == surface_.height()) return true;
+  const bool first = !surface_.dc();
+  if (!surface_.Ensure(nullptr, width, height, OffscreenDC::Kind::Dib32)) return false;
+  if (first) SetHandleProp(window, prop::kOriginalBackBitmap, surface_.previous());
+  SetHandleProp(window, prop::kBackBitmap, surface_.bitmap());
   return true;
 }
 
 void BackBuffer::Adopt(HWND window, HDC dc, HBITMAP bitmap, HGDIOBJ original) {
-  Release();  // the adopted bitmap's pixels are not ours to wrap: no surface
-  dc_ = dc;
-  bitmap_ = bitmap;
-  original_ = original;
-  BITMAP info{};
-  if (GetObjectA(bitmap, sizeof(info), &info)) {
-    width_ = info.bmWidth;
-    height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-  }
-  SetHandleProp(window, prop::kOriginalBackBitmap, original_);
-  SetHandleProp(window, prop::kBackBitmap, bitmap_);
+  Release();
+  surface_ = OffscreenDC::Adopt(dc, bitmap, original);
+  SetHandleProp(window, prop::kOriginalBackBitmap, original);
+  SetHandleProp(window, prop::kBackBitmap, bitmap);
 }
-
-Bitmap* BackBuffer::Surface() {
-  if (!surface_ && bits_) {
-    auto made = std::make_shared<Bitmap>();
-    if (made->CreateFromScan0(width_, height_, width_ * 4, PixelFormat32bppRGB, static_cast<BYTE*>(bits_)))
-      surface_ = std::move(made);
-  }
-  return surface_.get();
-}
-
-void BackBuffer::ForgetSurface() { surface_.reset(); }
 
 void BackBuffer::Release() {
-  ForgetSurface();
-  if (dc_) {
-    if (original_) SelectObject(dc_, original_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_) DeleteObject(bitmap_);
-  dc_ = nullptr;
-  bitmap_ = nullptr;
-  bits_ = nullptr;
-  original_ = nullptr;
-  width_ = height_ = 0;
+  surface_.Reset();
   captionStrip.Reset();
   statusStrip.Reset();
   baseLayer_.Reset();
@@ -150,11 +64,9 @@ const Bitmap* DecodedPictures::Get(const ByteArray& bytes) {
   return entries_[0].bitmap.get();
 }
 
-bool OpenBackGraphics(BackBuffer& back, Graphics& graphics) {
-  if (!back.dc()) return false;
-  GdiFlush();  // GDI drawing on the same pixels lands first
-  Bitmap* surface = back.Surface();
-  return surface ? graphics.CreateOnImage(*surface) : graphics.CreateFromDC(back.dc());
+Graphics* OpenBackGraphics(BackBuffer& back, std::optional<DibGraphics>& holder) {
+  holder.emplace(back.dc(), back.width(), back.height(), DibGraphics::On::PixelsOrDC);
+  return holder->ok() ? &holder->get() : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -242,7 +154,7 @@ void LayBaseLayer(SkinEngine& engine, SkinInstance& skin, int w, int h) {
                     key.gloss == skin.frame.captionGloss && key.picture == *in.bytes && back.baseLayer().dc();
   if (!same) {
     key = {w, h, skin.frame.captionHeight, in.baseColour, in.layoutMode, skin.frame.captionGloss, *in.bytes};
-    if (back.baseLayer().width() != w || back.baseLayer().height() != h) back.baseLayer().Make(w, h);
+    if (back.baseLayer().width() != w || back.baseLayer().height() != h) back.baseLayer().Make(nullptr, w, h, OffscreenDC::Kind::Dib32);
     if (back.baseLayer().dc()) PaintBaseLayer(engine, back.baseLayer().dc(), key);
   }
   BitBlt(back.dc(), 0, 0, w, h, back.baseLayer().dc(), 0, 0, SRCCOPY);
@@ -266,11 +178,11 @@ void TakeStrips(SkinInstance& skin, int w) {
   HDC dc = skin.back.dc();
   if (skin.frame.captionShown) {
     const int ch = skin.frame.captionHeight;
-    if (HDC strip = skin.back.captionStrip.Ensure(dc, w, ch)) BitBlt(strip, 0, 0, w, ch, dc, 0, 0, SRCCOPY);
+    if (HDC strip = skin.back.captionStrip.Ensure(dc, w, ch, OffscreenDC::Kind::LikeDC)) BitBlt(strip, 0, 0, w, ch, dc, 0, 0, SRCCOPY);
   }
   const IntRect& a = skin.status.area;
   if (a.width > 0 && a.height > 0) {
-    if (HDC strip = skin.back.statusStrip.Ensure(dc, a.width, a.height))
+    if (HDC strip = skin.back.statusStrip.Ensure(dc, a.width, a.height, OffscreenDC::Kind::LikeDC))
       BitBlt(strip, 0, 0, a.width, a.height, dc, a.x, a.y, SRCCOPY);
   } else {
     skin.back.statusStrip.Reset();
@@ -279,8 +191,10 @@ void TakeStrips(SkinInstance& skin, int w) {
 
 void ComposeBackground(SkinEngine& engine, SkinInstance& skin, int w, int h) {
   LayBaseLayer(engine, skin, w, h);
-  Graphics g;
-  if (!OpenBackGraphics(skin.back, g)) return;
+  std::optional<DibGraphics> holder;
+  Graphics* opened = OpenBackGraphics(skin.back, holder);
+  if (!opened) return;
+  Graphics& g = *opened;
   if (skin.frame.captionShown) DrawWindowFrame(g, w, h);
   g.Flush(Gdiplus::FlushIntentionSync);
   TakeStrips(skin, w);

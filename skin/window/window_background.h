@@ -12,11 +12,13 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/byte_array.h"
 #include "gfx/gdi_handles.h"
-#include "skin/strip_dc.h"
+#include "gfx/dib_graphics.h"
+#include "gfx/offscreen_dc.h"
 
 namespace tunelark {
 
@@ -40,28 +42,6 @@ struct BaseLayerKey {
   bool gloss = false;
   ByteArray picture;  // the encoded picture it was made from
   bool operator==(const BaseLayerKey&) const = default;
-};
-
-// A memory DC with a 32-bit top-down DIB section of its own.
-class DibDC {
- public:
-  DibDC() = default;
-  DibDC(DibDC&&) = default;
-  DibDC& operator=(DibDC&&) = default;
-  ~DibDC() { Reset(); }
-  // Releases what is held and makes a w x h DIB in a new memory DC; false on failure.
-  bool Make(int width, int height);
-  void Reset();
-  HDC dc() const { return dc_.get(); }
-  HBITMAP bitmap() const { return bitmap_.get(); }
-  int width() const { return width_; }
-  int height() const { return height_; }
-
- private:
-  MemoryDC dc_;
-  BitmapHandle bitmap_;
-  HGDIOBJ previous_ = nullptr;
-  int width_ = 0, height_ = 0;
 };
 
 // Pictures decoded once for every window that shows them: the few most recently used.
@@ -89,9 +69,9 @@ class BackBuffer {
   ~BackBuffer() { Release(); }
 
   // The back buffer's DC; null before the first render.
-  HDC dc() const { return dc_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
+  HDC dc() const { return surface_.dc(); }
+  int width() const { return surface_.width(); }
+  int height() const { return surface_.height(); }
   // Makes the DC on first use and gives it a w x h 32-bit bitmap unless it has one of that
   // size. The bitmap the DC held when made goes to "Ck_Ycjdx" and the current one to
   // "Ck_wtjbdx"; a bitmap displaced later is deleted.
@@ -99,41 +79,31 @@ class BackBuffer {
   // Takes over a DC and bitmap made elsewhere (tests): the DC, its current bitmap and the
   // object that bitmap displaced.
   void Adopt(HWND window, HDC dc, HBITMAP bitmap, HGDIOBJ original);
-  // Puts the original bitmap back, deletes the background bitmap (once) and the DC, then
-  // the strips and the kept layers.
+  // Puts the original bitmap back, deletes the DC and the background bitmap, then the
+  // strips and the kept layers.
   void Release();
   // Drops the kept base layer: the next render paints it again.
   void ForgetBaseLayer() { baseLayer_.Reset(), baseKey_ = {}; }
-  // A GDI+ bitmap over the back buffer's own pixels (32 bits, the fourth byte unused), made
-  // on first use: drawing on it skips the device context. Call GdiFlush() after GDI drawing
-  // on dc() and before drawing here. Null before the first render.
-  Bitmap* Surface();
-  // Drops the surface (before GDI+ shuts down).
-  void ForgetSurface();
 
-  StripDC captionStrip;  // the caption band as rendered before title and buttons
-  StripDC statusStrip;   // the status-bar area, same moment
+  OffscreenDC captionStrip;  // the caption band as rendered before title and buttons
+  OffscreenDC statusStrip;   // the status-bar area, same moment
   bool renderPending = false;  // the next paint renders again
   RECT region{};  // the rounded region last given to the window (client size + 1)
 
   // Kept between renders.
-  DibDC& baseLayer() { return baseLayer_; }
+  OffscreenDC& baseLayer() { return baseLayer_; }
   BaseLayerKey& baseKey() { return baseKey_; }
 
  private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  void* bits_ = nullptr;  // the bitmap's pixels, when it is a DIB section of our own
-  HGDIOBJ original_ = nullptr;
-  int width_ = 0, height_ = 0;
-  std::shared_ptr<Bitmap> surface_;
-  DibDC baseLayer_;
+  OffscreenDC surface_;
+  OffscreenDC baseLayer_;
   BaseLayerKey baseKey_;
 };
 
-// Opens graphics for drawing on the back buffer: straight on its pixels (Surface) where it
-// can, else on its device context. False when there is no back buffer yet.
-bool OpenBackGraphics(BackBuffer& back, Graphics& graphics);
+// Graphics for drawing on the back buffer, made in holder: straight on its pixels where it
+// can, else on its device context; null when there is no back buffer yet. GDI drawing on
+// the same pixels made before lands first.
+Graphics* OpenBackGraphics(BackBuffer& back, std::optional<DibGraphics>& holder);
 
 // Renders the whole background of the instance's window; with present, copies it to the
 // window (through a DC that leaves the children alone) and invalidates the skinned

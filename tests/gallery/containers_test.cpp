@@ -288,7 +288,7 @@ TEST_F(ContainersTest, LookCShowsHoverPressedAndDisabledPicturesUnderRealInput) 
   HWND button = Control(kLookC);
   ButtonRecord* record = FindRecord<ButtonRecord>(button);
   ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->kind, ButtonKind::LookC);
+  EXPECT_EQ(record->kind, ButtonKind::PictureStates);
   ExpectStatePicturesFollowInput(button, "lookc");
 }
 
@@ -308,7 +308,7 @@ TEST_F(ContainersTest, APictureButtonWhoseParentIsNotSkinnedPaintsItself) {
 TEST_F(ContainersTest, LookBDrawsItsPictureBesideTheCaption) {
   HWND button = Control(kLookB);
   ASSERT_NE(FindRecord<ButtonRecord>(button), nullptr);
-  EXPECT_EQ(FindRecord<ButtonRecord>(button)->kind, ButtonKind::LookB);
+  EXPECT_EQ(FindRecord<ButtonRecord>(button)->kind, ButtonKind::PictureBeside);
   RECT r;
   GetClientRect(button, &r);
   const int s = static_cast<int>(r.bottom * 0.8f), top = (r.bottom - s) / 2;

@@ -122,8 +122,8 @@ int SkinTopLevel(SkinEngine& engine, HWND window, int w, int h) {
     for (int x = 0; x < w; ++x) bits[y * w + x] = PatternAt(x, y);
   HGDIOBJ original = SelectObject(dc, back);
   instance->back.Adopt(window, dc, back, original);
-  instance->back.captionStrip.Renew(dc, w, 25);
-  instance->back.statusStrip.Renew(dc, w, 20);
+  instance->back.captionStrip.Make(dc, w, 25, OffscreenDC::Kind::LikeDC);
+  instance->back.statusStrip.Make(dc, w, 20, OffscreenDC::Kind::LikeDC);
   instance->skinned = true;
   SkinInstance& skin = *instance;
   int number = engine.AddInstance(std::move(instance));
