@@ -397,6 +397,15 @@ void InvalidateSkinnedChildren(SkinInstance& skin) {
         if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
     }
   }
+  // Containers and transparent controls show the background too, and the controls inside a
+  // container take their picture through it: a new background (a stretched picture after
+  // a resize) is theirs as well.
+  for (Family family : {Family::Container, Family::Transparent}) {
+    const FamilyListBase* list = skin.ListOf(family);
+    for (int i = 1; list && i <= list->Count(); ++i)
+      if (HWND w = list->WindowAt(i); w && GetParent(w) == skin.window)
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
 }
 
 // ---------------------------------------------------------------------------------------

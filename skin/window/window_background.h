@@ -154,7 +154,8 @@ void RestoreFromCaptionStrip(SkinInstance& skin, const RECT& r);
 void RestoreFromStatusStrip(SkinInstance& skin, const RECT& r);
 // The frame: black (alpha 180) outer and white (alpha 180) inner rounded rectangles.
 void DrawWindowFrame(Graphics& graphics, int width, int height);
-// Invalidates the skinned controls lying directly on the window.
+// Invalidates the skinned controls, containers and transparent controls lying directly on
+// the window (a container with the controls inside it).
 void InvalidateSkinnedChildren(SkinInstance& skin);
 // Copies rectangle r of the back buffer to the window at the same place, leaving visible
 // children (other than transparent ones) alone; paintDC as for PresentBackground.
