@@ -29,11 +29,12 @@ bool OwnContainerTint(SkinEngine& engine, int instance, HWND p, BackgroundTint& 
 }
 
 // The source is the instance's back buffer, found directly (p is the instance's window or
-// the walk reached it).
+// the walk reached it). The back buffer lies at the window's client origin, which a window
+// that keeps its system frame has below its caption and inside its border.
 void FromInstanceWindow(SkinEngine& engine, int k, HWND p, BackgroundSource& s) {
   SkinInstance* skin = engine.Instance(k);
   s.dc = skin->backgroundDC();
-  s.offset = p == skin->window ? POINT{0, 0} : TopLeft(RectRelativeToWindow(skin->window, p));
+  s.offset = TopLeft(RectRelativeToClient(skin->window, p));
   OwnContainerTint(engine, k, p, s.tint);
 }
 

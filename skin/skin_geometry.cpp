@@ -69,7 +69,15 @@ void ExcludeCoveringSiblings(HWND window, HDC dc) {
   }
 }
 
-RECT RectRelativeToRoot(HWND p) { return RectRelativeToWindow(GetAncestor(p, GA_ROOT), p); }
+RECT RectRelativeToRoot(HWND p) { return RectRelativeToClient(GetAncestor(p, GA_ROOT), p); }
+
+RECT RectRelativeToClient(HWND a, HWND p) {
+  POINT origin{0, 0};
+  ClientToScreen(a, &origin);
+  RECT pr{};
+  GetWindowRect(p, &pr);
+  return Offset(pr, origin.x, origin.y);
+}
 
 RECT RectRelativeToWindow(HWND a, HWND p) {
   RECT ar{}, pr{};

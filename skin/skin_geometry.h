@@ -27,9 +27,14 @@ void ExcludeVisibleChildren(HWND window, HDC dc);
 // dialog's group box is drawn around controls that are its siblings). Nothing for a window
 // that clips its siblings already, or a top-level one.
 void ExcludeCoveringSiblings(HWND window, HDC dc);
-// GetWindowRect(p) less the top-left of its root window's window rectangle.
+// GetWindowRect(p) less the screen position of its root window's client origin: p's place
+// in the root's client area, as its back buffer lies (the same as relative to the root's
+// window rectangle when the root has no frame).
 RECT RectRelativeToRoot(HWND p);
-// GetWindowRect(p) less the top-left of a's window rectangle.
+// GetWindowRect(p) less the screen position of a's client origin.
+RECT RectRelativeToClient(HWND a, HWND p);
+// GetWindowRect(p) less the top-left of a's window rectangle (for pictures of a's whole
+// window rectangle).
 RECT RectRelativeToWindow(HWND a, HWND p);
 // The part of `length` pixels that value takes within the range low..high, rounded to the
 // nearest pixel: (value - low) x length / (high - low) in 64 bits, clamped to 0..length.

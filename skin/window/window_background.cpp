@@ -10,6 +10,7 @@
 #include "skin/controls/paint_kit.h"
 #include "skin/skin_colour.h"
 #include "skin/skin_engine.h"
+#include "skin/skin_geometry.h"
 #include "skin/skin_paths.h"
 #include "skin/window/child_excluding_dc.h"
 #include "skin/window_props.h"
@@ -115,22 +116,43 @@ void DrawPicture(Graphics& graphics, const Bitmap& picture, int mode, int w, int
   }
 }
 
+// The window's rounded shape: its whole window rectangle, frame included, and where the
+// client area (the back buffer) lies in it. A window without a frame has its client area
+// at (0, 0) and of the window's size.
+struct WindowShape {
+  int width = 0, height = 0;     // the window rectangle's size
+  int clientX = 0, clientY = 0;  // the client origin in window coordinates
+};
+
+WindowShape ShapeOf(HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  const RECT client = ClientRectInWindow(window);
+  return {outer.right - outer.left, outer.bottom - outer.top, client.left, client.top};
+}
+
+// Clips g to the window's rounded region as it lies over the client area (so no magenta
+// pixel lies inside it); the rounded path of radius 4 where the region cannot be used.
+bool ClipToWindowShape(Graphics& g, const BaseLayerKey& key, GraphicsPath& clip) {
+  const int x = -key.clientX, y = -key.clientY;
+  RegionHandle shape(CreateRoundRectRgn(x, y, x + key.windowWidth + 1, y + key.windowHeight + 1, 5, 5));
+  if (shape && g.SetClipHrgn(shape.get())) return true;
+  if (!clip.Create()) return false;
+  AddRoundedRectangle(clip, static_cast<float>(x), static_cast<float>(y), static_cast<float>(key.windowWidth),
+                      static_cast<float>(key.windowHeight), 4);
+  g.SetClipPath(clip);
+  return true;
+}
+
 // Magenta outside the rounded region, the base colour, the picture and the caption gloss.
 void PaintBaseLayer(SkinEngine& engine, HDC dc, const BaseLayerKey& key) {
   const int w = key.width, h = key.height;
   Graphics g;
   SolidBrush base;
+  GraphicsPath clip;
   if (!g.CreateFromDC(dc)) return;
   g.Clear(kMagenta);
-  // Clipped to the window's own rounded region, so no magenta pixel lies inside it; the
-  // rounded path of radius 4 where the region cannot be used.
-  RegionHandle shape(CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5));
-  GraphicsPath clip;
-  if (!shape || !g.SetClipHrgn(shape.get())) {
-    if (!clip.Create()) return;
-    AddRoundedRectangle(clip, 0, 0, static_cast<float>(w), static_cast<float>(h), 4);
-    g.SetClipPath(clip);
-  }
+  if (!ClipToWindowShape(g, key, clip)) return;
   if (base.Create(ToArgb(key.baseColour, 255, true))) g.FillRectangle(base, 0, 0, static_cast<float>(w), static_cast<float>(h));
   if (const Bitmap* picture = engine.decodedPictures().Get(key.picture))
     DrawPicture(g, *picture, key.layoutMode, w, h);
@@ -145,23 +167,29 @@ void PaintBaseLayer(SkinEngine& engine, HDC dc, const BaseLayerKey& key) {
 
 // Lays the base layer into the back buffer, painting it first when anything it depends on
 // changed.
-void LayBaseLayer(SkinEngine& engine, SkinInstance& skin, int w, int h) {
+void LayBaseLayer(SkinEngine& engine, SkinInstance& skin, int w, int h, const WindowShape& shape) {
   const PictureInUse in = PictureOf(engine, skin);
   BackBuffer& back = skin.back;
   BaseLayerKey& key = back.baseKey();
-  const bool same = key.width == w && key.height == h && key.captionHeight == skin.frame.captionHeight &&
+  const bool sameShape = key.windowWidth == shape.width && key.windowHeight == shape.height &&
+                         key.clientX == shape.clientX && key.clientY == shape.clientY;
+  const bool same = key.width == w && key.height == h && sameShape && key.captionHeight == skin.frame.captionHeight &&
                     key.baseColour == in.baseColour && key.layoutMode == in.layoutMode &&
                     key.gloss == skin.frame.captionGloss && key.picture == *in.bytes && back.baseLayer().dc();
   if (!same) {
-    key = {w, h, skin.frame.captionHeight, in.baseColour, in.layoutMode, skin.frame.captionGloss, *in.bytes};
-    if (back.baseLayer().width() != w || back.baseLayer().height() != h) back.baseLayer().Make(nullptr, w, h, OffscreenDC::Kind::Dib32);
+    key = {w, h, skin.frame.captionHeight, shape.width, shape.height, shape.clientX, shape.clientY,
+           in.baseColour, in.layoutMode, skin.frame.captionGloss, *in.bytes};
+    back.baseLayer().Ensure(nullptr, w, h, OffscreenDC::Kind::Dib32);
     if (back.baseLayer().dc()) PaintBaseLayer(engine, back.baseLayer().dc(), key);
   }
   BitBlt(back.dc(), 0, 0, w, h, back.baseLayer().dc(), 0, 0, SRCCOPY);
 }
 
-// The rounded window region, given again only when the client size changed.
-void ShapeWindow(SkinInstance& skin, int w, int h) {
+// The rounded window region over the whole window rectangle (a window region is in window
+// coordinates: one that keeps its system frame keeps its caption and sizing border), given
+// again only when the window's size changed.
+void ShapeWindow(SkinInstance& skin, const WindowShape& shape) {
+  const int w = shape.width, h = shape.height;
   const RECT wanted{0, 0, w + 1, h + 1};
   if (EqualRect(&wanted, &skin.back.region)) return;
   skin.back.region = wanted;
@@ -190,7 +218,7 @@ void TakeStrips(SkinInstance& skin, int w) {
 }
 
 void ComposeBackground(SkinEngine& engine, SkinInstance& skin, int w, int h) {
-  LayBaseLayer(engine, skin, w, h);
+  LayBaseLayer(engine, skin, w, h, ShapeOf(skin.window));
   std::optional<DibGraphics> holder;
   Graphics* opened = OpenBackGraphics(skin.back, holder);
   if (!opened) return;
@@ -225,7 +253,7 @@ void RenderBackground(SkinEngine& engine, int instance, bool present) {
   skin->back.renderPending = false;  // a size change while shaping asks for the next render
   RECT client{};
   GetClientRect(skin->window, &client);
-  ShapeWindow(*skin, client.right, client.bottom);
+  ShapeWindow(*skin, ShapeOf(skin->window));
   skin = engine.Instance(instance);  // shaping sends WM_WINDOWPOSCHANGED
   if (!skin) return;
   GetClientRect(skin->window, &client);
@@ -282,6 +310,15 @@ void InvalidateSkinnedChildren(SkinInstance& skin) {
            child = FindWindowExA(control, child, nullptr, nullptr))
         if (IsWindowVisible(child)) InvalidateRect(child, nullptr, TRUE);
     }
+  }
+  // Containers and transparent controls show the background too, and the controls inside a
+  // container take their picture through it: a new background (a stretched picture after
+  // a resize) is theirs as well.
+  for (Family family : {Family::Container, Family::Transparent}) {
+    const FamilyListBase* list = skin.ListOf(family);
+    for (int i = 1; list && i <= list->Count(); ++i)
+      if (HWND w = list->WindowAt(i); w && GetParent(w) == skin.window)
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
 }
 

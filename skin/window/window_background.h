@@ -2,8 +2,10 @@
 // 32-bit picture (the back buffer) of the client size. Rendering lays down magenta outside
 // the rounded corners, the base colour, the picture in its layout mode and the caption
 // gloss, then the frame, the title, the caption buttons and the status items; presenting
-// copies it to the window in one transfer. The window gets its rounded region here, and
-// skinned controls take the pixels behind them from the back buffer.
+// copies it to the window in one transfer. The window gets its rounded region here (over
+// its whole window rectangle, so that a window that keeps its system frame keeps its
+// caption and sizing border), and skinned controls take the pixels behind them from the
+// back buffer.
 //
 // The picture is decoded once and the part of the look that depends only on the size,
 // colours and picture (the base layer) is kept for the window's size, so a render with
@@ -37,6 +39,10 @@ struct WindowPicture {
 // The part of the background that depends only on the size, colours and picture.
 struct BaseLayerKey {
   int width = 0, height = 0, captionHeight = 0;
+  // The window rectangle's size and the client origin in it: the rounded shape the base
+  // layer is clipped to (a window that keeps its system frame has its corners outside the
+  // client area).
+  int windowWidth = 0, windowHeight = 0, clientX = 0, clientY = 0;
   COLORREF baseColour = 0;
   int layoutMode = 0;
   bool gloss = false;
@@ -88,7 +94,7 @@ class BackBuffer {
   OffscreenDC captionStrip;  // the caption band as rendered before title and buttons
   OffscreenDC statusStrip;   // the status-bar area, same moment
   bool renderPending = false;  // the next paint renders again
-  RECT region{};  // the rounded region last given to the window (client size + 1)
+  RECT region{};  // the rounded region last given to the window (window size + 1)
 
   // Kept between renders.
   OffscreenDC& baseLayer() { return baseLayer_; }
@@ -118,7 +124,8 @@ void RestoreFromCaptionStrip(SkinInstance& skin, const RECT& r);
 void RestoreFromStatusStrip(SkinInstance& skin, const RECT& r);
 // The frame: black (alpha 180) outer and white (alpha 180) inner rounded rectangles.
 void DrawWindowFrame(Graphics& graphics, int width, int height);
-// Invalidates the skinned controls lying directly on the window.
+// Invalidates the skinned controls, containers and transparent controls lying directly on
+// the window (a container with the controls inside it).
 void InvalidateSkinnedChildren(SkinInstance& skin);
 // Copies rectangle r of the back buffer to the window at the same place, leaving visible
 // children (other than transparent ones) alone; paintDC as for PresentBackground.
