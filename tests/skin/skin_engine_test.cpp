@@ -285,6 +285,11 @@ TEST_F(SkinEngineTest, FamilyProceduresTakeOnceAndLetDestroyedControlsGo) {
   TakeTrackbars(engine_, k, top);
   const Family families[] = {Family::Button, Family::Edit, Family::ListLike, Family::Trackbar};
   for (size_t i = 0; i < 4; ++i) ASSERT_GE(skin.ListOf(families[i])->Find(controls[i]), 1) << i;
+  const LONG_PTR buttonProc = GetWindowLongPtrA(controls[0], GWLP_WNDPROC);
+  TakePushButtons(engine_, k, top);
+  TakeCheckAndRadioButtons(engine_, k, top);
+  EXPECT_EQ(GetWindowLongPtrA(controls[0], GWLP_WNDPROC), buttonProc) << "a second installer leaves it alone";
+  EXPECT_EQ(skin.CountOf(Family::Button), 1);
   EXPECT_EQ(link_table::Size(), links + 4);
   for (size_t i = 0; i < 4; ++i) {
     DestroyWindow(controls[i]);
