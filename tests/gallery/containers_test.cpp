@@ -28,6 +28,7 @@
 #include "tests/support/gdi_count.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/user_count.h"
 #include "tests/support/user_input.h"
 
 using namespace tunelark;
@@ -426,7 +427,7 @@ TEST_F(ContainersTest, PlainLabelsColourRepliesGoWithTheirWindow) {
 }
 
 // Controls of every family made, skinned, painted and destroyed again and again on a live
-// skinned window leave GDI objects, memory and the family lists where they were.
+// skinned window leave GDI objects, USER objects, memory and the family lists where they were.
 TEST_F(ContainersTest, ControlsOfEveryFamilyComingAndGoingLeaveNothingBehind) {
   const int instance = engine_.FindSkinInstance(frame_);
   auto cycle = [&] {
@@ -448,15 +449,19 @@ TEST_F(ContainersTest, ControlsOfEveryFamilyComingAndGoingLeaveNothingBehind) {
   };
   for (int i = 0; i < 10; ++i) cycle();
   gallery::Pump(50);
-  const int gdi = tltest::GdiObjectCount();
+  const int gdi = tltest::GdiObjectCount(), users = tltest::UserObjectCount();
   const size_t memory = tltest::WorkingSetBytes();
   int records = 0;
   for (int f = 0; f < kFamilyCount; ++f) records += Skin().CountOf(static_cast<Family>(f));
-  for (int i = 0; i < 300; ++i) cycle();
+  const DWORD start = GetTickCount();
+  for (int i = 0; i < 1000; ++i) cycle();
+  printf("1000 rounds: %lu ms, USER objects %d -> %d\n", static_cast<unsigned long>(GetTickCount() - start), users,
+         tltest::UserObjectCount());
   gallery::Pump(50);
   int after = 0;
   for (int f = 0; f < kFamilyCount; ++f) after += Skin().CountOf(static_cast<Family>(f));
   EXPECT_LE(tltest::GdiObjectCount() - gdi, 3);
+  EXPECT_LE(tltest::UserObjectCount() - users, 2) << "USER objects (windows under Wine) before " << users;
   EXPECT_LT(tltest::WorkingSetBytes(), memory + 2 * 1024 * 1024) << "working set before " << memory;
   EXPECT_EQ(after, records) << "records of destroyed controls are taken again";
 }
