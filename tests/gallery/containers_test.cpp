@@ -26,6 +26,7 @@
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_containers.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/pixels.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_count.h"
@@ -36,23 +37,14 @@ using namespace gallery::containers;
 
 namespace {
 
+using tltest::Channel;
+using tltest::Hex;
+using tltest::Over;
+using tltest::Rgb;
+
 // --- colours (0x00RRGGBB) ------------------------------------------------------------------
 
-uint32_t Rgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
-// top at alpha over under.
-uint32_t Over(uint32_t top, int alpha, uint32_t under) {
-  uint32_t out = 0;
-  for (int s = 0; s <= 16; s += 8)
-    out |= static_cast<uint32_t>((Channel(top, s) * alpha + Channel(under, s) * (255 - alpha) + 127) / 255) << s;
-  return out;
-}
 bool Dark(uint32_t c) { return Channel(c, 0) + Channel(c, 8) + Channel(c, 16) < 200; }
-std::string Hex(uint32_t c) {
-  char text[16];
-  snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(c));
-  return text;
-}
 #define EXPECT_NEAR_COLOUR(actual, expected, tolerance) \
   EXPECT_TRUE(tltest::ColourNear(actual, expected, tolerance)) << Hex(actual) << " vs " << Hex(expected)
 

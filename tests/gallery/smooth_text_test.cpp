@@ -20,6 +20,7 @@
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_controls_lists.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/pixels.h"
 #include "tests/support/process.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
@@ -29,6 +30,8 @@ using namespace tunelark;
 using namespace gallery::lists;
 
 namespace {
+
+using tltest::Channel;
 
 constexpr char kChildFlag[] = "TL_SMOOTH_TEXT_CHILD";
 
@@ -75,8 +78,6 @@ TEST(SmoothTextTest, ListsAreCheckedInAProcessStartedWithSmoothingOn) {
 }
 
 // --- the child --------------------------------------------------------------------------------
-
-int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
 
 // A blend of dark text and magenta: green well below both red and blue. The washed picture
 // (white at alpha 100 over it) never gets there, nor does text smoothed onto it.
