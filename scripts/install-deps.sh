@@ -5,7 +5,7 @@ set -euo pipefail
 
 PKGS=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
       xvfb xdotool imagemagick locales
-      fonts-wqy-zenhei cmake make googletest nginx-light sox lame libsox-fmt-mp3 openssl curl iproute2
+      fonts-wqy-zenhei fonts-dejavu-core cmake make googletest nginx-light sox lame libsox-fmt-mp3 openssl curl iproute2
       python3 x11-utils)
 
 # apt-get update fails as a whole when one index is mid-sync on the mirror ("File has

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
 #include "gfx/pen.h"
 #include "base/message_copy.h"
 #include "skin/controls/family_proc.h"
@@ -72,28 +76,106 @@ LRESULT PaintOnWash(SkinEngine& engine, HWND w) {
   return 0;
 }
 
-// Tree views draw on their magenta background; list boxes fill their rows and the rest of
-// their client area opaquely with the background colour (Wine even ignores the null brush
-// of the colour replies there), which is made magenta. The items are drawn apart and keyed
-// onto the washed picture.
-LRESULT PaintKeyedOnWash(SkinEngine& engine, HWND w, bool listBox) {
+// --- items laid over the wash -------------------------------------------------------------
+
+// A width x height 32-bit top-down DIB section selected into a memory DC of its own.
+class PixelDC {
+ public:
+  PixelDC(int width, int height) : dc_(nullptr) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dc_ || !bitmap_ || !bits) return;
+    select_.emplace(dc_.get(), bitmap_.get());
+    pixels_ = static_cast<uint32_t*>(bits);
+  }
+  explicit operator bool() const { return pixels_ != nullptr; }
+  HDC dc() const { return dc_.get(); }
+  // 0x00RRGGBB; read or written only after GdiFlush().
+  uint32_t* pixels() const { return pixels_; }
+
+ private:
+  MemoryDC dc_;
+  BitmapHandle bitmap_;
+  std::optional<SelectGuard> select_;  // after bitmap_: the bitmap leaves the DC first
+  uint32_t* pixels_ = nullptr;
+};
+
+// The two plain backgrounds the items are drawn on: every channel is 0 in one and 255 in the
+// other. Magenta is also the tree view's own background between paints.
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// The control's own WM_PAINT into `into` over a plain background: a list box fills its rows
+// (and, under Wine, the rest of its client area) opaquely with the DC's background colour, a
+// tree view fills with its own.
+void DrawItemsOn(HWND w, const PixelDC& into, const RECT& all, COLORREF background, bool listBox) {
+  BrushHandle brush(CreateSolidBrush(background));
+  FillRect(into.dc(), &all, brush.get());
+  if (listBox) {
+    SetBkColor(into.dc(), background);
+  } else {
+    SendMessageA(w, TVM_SETBKCOLOR, 0, background);
+  }
+  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(into.dc()), 0);
+}
+
+constexpr uint32_t kMagentaPixel = 0xFF00FF;  // a DIB pixel: 0x00RRGGBB
+
+int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+
+// One pixel of the items over the washed picture. A pixel the same over both backgrounds is
+// the control's own. One that differs lets the background through, channel by channel (the
+// smoothed edges of glyphs blend text and background, ClearType each channel apart): how far
+// it followed the background tells how much, and that much of the washed picture takes the
+// magenta's place.
+uint32_t ItemOverWash(uint32_t onMagenta, uint32_t onGreen, uint32_t washed) {
+  if (onMagenta == onGreen) return onMagenta;
+  uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int key = Channel(kMagentaPixel, shift), p = Channel(onMagenta, shift), q = Channel(onGreen, shift);
+    const int through = std::clamp(key ? p - q : q - p, 0, 255);  // the background's share, of 255
+    const int change = through * (Channel(washed, shift) - key);
+    const int value = p + (change + (change >= 0 ? 127 : -127)) / 255;
+    out |= static_cast<uint32_t>(std::clamp(value, 0, 255)) << shift;
+  }
+  return out;
+}
+
+// List boxes fill their rows and the rest of their client area opaquely with the background
+// colour (Wine even ignores the null brush of the colour replies there); tree views fill with
+// their own background colour. The items are drawn apart twice, over magenta and over green,
+// and laid over the washed picture where they differ from both.
+LRESULT PaintItemsOverWash(SkinEngine& engine, HWND w, bool listBox) {
   ControlPaint paint(w, PaintTarget::BeginPaint);
   if (!paint.ok()) return 0;
   Canvas& canvas = paint.canvas();
   const int width = canvas.width(), height = canvas.height();
-  MemoryDC items(canvas.dc());
-  BitmapHandle bitmap(CreateCompatibleBitmap(canvas.dc(), width, height));
-  if (!items || !bitmap) return 0;
-  {
-    SelectGuard select(items.get(), bitmap.get());
-    const RECT all{0, 0, width, height};
-    BrushHandle magenta(CreateSolidBrush(kMagenta));
-    FillRect(items.get(), &all, magenta.get());
-    if (listBox) SetBkColor(items.get(), kMagenta);
-    if (paint.onSkin()) canvas.Wash(engine.options.backdropAlpha);
-    CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(items.get()), 0);
-    TransparentBlt(canvas.dc(), 0, 0, width, height, items.get(), 0, 0, width, height, kMagenta);
+  const RECT all{0, 0, width, height};
+  PixelDC washed(width, height), onMagenta(width, height), onGreen(width, height);
+  if (!washed || !onMagenta || !onGreen) return 0;
+  if (paint.onSkin()) canvas.Wash(engine.options.backdropAlpha);
+  canvas.Flush();
+  BitBlt(washed.dc(), 0, 0, width, height, canvas.dc(), 0, 0, SRCCOPY);
+  DrawItemsOn(w, onMagenta, all, kMagenta, listBox);
+  if (!IsWindow(w)) return 0;
+  DrawItemsOn(w, onGreen, all, kGreen, listBox);
+  if (!listBox && IsWindow(w)) {
+    SendMessageA(w, TVM_SETBKCOLOR, 0, kMagenta);
+    // The colour changes invalidated the tree (BeginPaint had validated it): what they
+    // invalidated is what is being painted now.
+    ValidateRect(w, nullptr);
   }
+  GdiFlush();
+  uint32_t* out = washed.pixels();
+  const uint32_t *a = onMagenta.pixels(), *b = onGreen.pixels();
+  for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) out[i] = ItemOverWash(a[i], b[i], out[i]);
+  BitBlt(canvas.dc(), 0, 0, width, height, washed.dc(), 0, 0, SRCCOPY);
   paint.ExcludeVisibleChildren();
   return 0;
 }
@@ -148,8 +230,8 @@ LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   // A paint into a given DC (wParam) is someone else's picture: the system draws it.
   if (!engine || wp) return CallPreviousProc(w, m, wp, lp);
   switch (RecordedKind(w)) {
-    case FramedKind::TreeView: return PaintKeyedOnWash(*engine, w, false);
-    case FramedKind::ListBox: return PaintKeyedOnWash(*engine, w, true);
+    case FramedKind::TreeView: return PaintItemsOverWash(*engine, w, false);
+    case FramedKind::ListBox: return PaintItemsOverWash(*engine, w, true);
     case FramedKind::ListView:
     case FramedKind::OwnerDrawnListBox: return PaintOnWash(*engine, w);
     default: return CallPreviousProc(w, m, wp, lp);

@@ -3,9 +3,11 @@
 //
 // Their non-client border is painted like an edit box's frame over the skin background,
 // with a hover and a focus outline. With a backdrop alpha given to the skin options, their
-// client area shows the window's picture through a white wash: list views and list boxes
-// draw their items into an off-screen picture that already holds the washed background;
-// tree views draw on a magenta background that is keyed out over it. The system keeps
+// client area shows the window's picture through a white wash: list views and owner-drawn
+// list boxes draw their items into an off-screen picture that already holds the washed
+// background; plain list boxes and tree views, which fill behind their items opaquely, draw
+// them apart over magenta and over green, and what differs between the two is laid over the
+// washed picture (smoothed glyph edges blended with it, no key colour left). The system keeps
 // drawing the items, the scroll bars and the list view's header (skinned on its own, see
 // list_header.h).
 #pragma once
@@ -44,7 +46,7 @@ void TakeFramedControls(SkinEngine& engine, int instance, HWND parent);
 // Takes one control into the framed family of the instance and returns its list position;
 // a control already taken keeps its position. 0 when the instance or the window is not
 // there. With a backdrop alpha given, list views get a transparent text background and
-// tree views a magenta background (keyed out when painted).
+// tree views a magenta background (laid over the wash when painted).
 int TakeFramedControl(SkinEngine& engine, int instance, HWND control);
 
 // A control shows a frame when it has WS_BORDER, WS_EX_DLGMODALFRAME, WS_EX_WINDOWEDGE or

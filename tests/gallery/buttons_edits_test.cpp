@@ -18,6 +18,7 @@
 #include "skin/skin_images.h"
 #include "tests/gallery/gallery.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/pixels.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -26,39 +27,17 @@ using namespace tunelark;
 
 namespace {
 
+using tltest::Between;
+using tltest::Channel;
+using tltest::Hex;
+using tltest::Lerp;
+using tltest::Over;
+using tltest::Rgb;
+
 // --- colours (0x00RRGGBB) ------------------------------------------------------------------
 
-uint32_t Rgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 const uint32_t kWhite = 0xFFFFFF, kBlack = 0, kAccent = Rgb(0xDDCA22), kGreen = 0x00A000;
 
-int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
-
-// top at alpha over under.
-uint32_t Over(uint32_t top, int alpha, uint32_t under) {
-  uint32_t out = 0;
-  for (int s = 0; s <= 16; s += 8)
-    out |= static_cast<uint32_t>((Channel(top, s) * alpha + Channel(under, s) * (255 - alpha) + 127) / 255) << s;
-  return out;
-}
-uint32_t Lerp(uint32_t a, uint32_t b, double t) {
-  uint32_t out = 0;
-  for (int s = 0; s <= 16; s += 8)
-    out |= static_cast<uint32_t>(Channel(a, s) + (Channel(b, s) - Channel(a, s)) * t + 0.5) << s;
-  return out;
-}
-// p lies between a and b in every channel, give or take tolerance.
-bool Between(uint32_t p, uint32_t a, uint32_t b, int tolerance) {
-  for (int s = 0; s <= 16; s += 8) {
-    const int lo = std::min(Channel(a, s), Channel(b, s)) - tolerance, hi = std::max(Channel(a, s), Channel(b, s)) + tolerance;
-    if (Channel(p, s) < lo || Channel(p, s) > hi) return false;
-  }
-  return true;
-}
-std::string Hex(uint32_t c) {
-  char text[16];
-  snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(c));
-  return text;
-}
 
 // What the screen shows of a window once what was drawn has reached it.
 tltest::Capture Shot(HWND w) {

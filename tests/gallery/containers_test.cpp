@@ -26,8 +26,10 @@
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_containers.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/pixels.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/user_count.h"
 #include "tests/support/user_input.h"
 
 using namespace tunelark;
@@ -35,23 +37,14 @@ using namespace gallery::containers;
 
 namespace {
 
+using tltest::Channel;
+using tltest::Hex;
+using tltest::Over;
+using tltest::Rgb;
+
 // --- colours (0x00RRGGBB) ------------------------------------------------------------------
 
-uint32_t Rgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
-// top at alpha over under.
-uint32_t Over(uint32_t top, int alpha, uint32_t under) {
-  uint32_t out = 0;
-  for (int s = 0; s <= 16; s += 8)
-    out |= static_cast<uint32_t>((Channel(top, s) * alpha + Channel(under, s) * (255 - alpha) + 127) / 255) << s;
-  return out;
-}
 bool Dark(uint32_t c) { return Channel(c, 0) + Channel(c, 8) + Channel(c, 16) < 200; }
-std::string Hex(uint32_t c) {
-  char text[16];
-  snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(c));
-  return text;
-}
 #define EXPECT_NEAR_COLOUR(actual, expected, tolerance) \
   EXPECT_TRUE(tltest::ColourNear(actual, expected, tolerance)) << Hex(actual) << " vs " << Hex(expected)
 
@@ -426,7 +419,7 @@ TEST_F(ContainersTest, PlainLabelsColourRepliesGoWithTheirWindow) {
 }
 
 // Controls of every family made, skinned, painted and destroyed again and again on a live
-// skinned window leave GDI objects, memory and the family lists where they were.
+// skinned window leave GDI objects, USER objects, memory and the family lists where they were.
 TEST_F(ContainersTest, ControlsOfEveryFamilyComingAndGoingLeaveNothingBehind) {
   const int instance = engine_.FindSkinInstance(frame_);
   auto cycle = [&] {
@@ -448,15 +441,19 @@ TEST_F(ContainersTest, ControlsOfEveryFamilyComingAndGoingLeaveNothingBehind) {
   };
   for (int i = 0; i < 10; ++i) cycle();
   gallery::Pump(50);
-  const int gdi = tltest::GdiObjectCount();
+  const int gdi = tltest::GdiObjectCount(), users = tltest::UserObjectCount();
   const size_t memory = tltest::WorkingSetBytes();
   int records = 0;
   for (int f = 0; f < kFamilyCount; ++f) records += Skin().CountOf(static_cast<Family>(f));
-  for (int i = 0; i < 300; ++i) cycle();
+  const DWORD start = GetTickCount();
+  for (int i = 0; i < 1000; ++i) cycle();
+  printf("1000 rounds: %lu ms, USER objects %d -> %d\n", static_cast<unsigned long>(GetTickCount() - start), users,
+         tltest::UserObjectCount());
   gallery::Pump(50);
   int after = 0;
   for (int f = 0; f < kFamilyCount; ++f) after += Skin().CountOf(static_cast<Family>(f));
   EXPECT_LE(tltest::GdiObjectCount() - gdi, 3);
+  EXPECT_LE(tltest::UserObjectCount() - users, 2) << "USER objects (windows under Wine) before " << users;
   EXPECT_LT(tltest::WorkingSetBytes(), memory + 2 * 1024 * 1024) << "working set before " << memory;
   EXPECT_EQ(after, records) << "records of destroyed controls are taken again";
 }

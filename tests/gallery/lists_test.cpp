@@ -20,6 +20,7 @@
 #include "tests/gallery/gallery.h"
 #include "tests/gallery/gallery_controls_lists.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/pixels.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -29,31 +30,16 @@ using namespace gallery::lists;
 
 namespace {
 
+using tltest::Channel;
+using tltest::Hex;
+using tltest::Lerp;
+using tltest::Over;
+
 // --- colours (0x00RRGGBB) ------------------------------------------------------------------
 
 const uint32_t kWhite = 0xFFFFFF, kBlack = 0, kAccent = 0x22CADD;  // accent COLORREF 0xDDCA22
 const int kWash = 100;                                               // the gallery's backdrop alpha
 
-int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
-
-// top at alpha over under.
-uint32_t Over(uint32_t top, double alpha, uint32_t under) {
-  uint32_t out = 0;
-  for (int s = 0; s <= 16; s += 8)
-    out |= static_cast<uint32_t>((Channel(top, s) * alpha + Channel(under, s) * (255 - alpha)) / 255 + 0.5) << s;
-  return out;
-}
-uint32_t Lerp(uint32_t a, uint32_t b, double t) {
-  uint32_t out = 0;
-  for (int s = 0; s <= 16; s += 8)
-    out |= static_cast<uint32_t>(Channel(a, s) + (Channel(b, s) - Channel(a, s)) * t + 0.5) << s;
-  return out;
-}
-std::string Hex(uint32_t c) {
-  char text[16];
-  snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(c));
-  return text;
-}
 bool IsMagenta(uint32_t c) { return Channel(c, 16) >= 0xF0 && Channel(c, 8) <= 0x30 && Channel(c, 0) >= 0xF0; }
 
 // The white wash over the picture, checked channel by channel: the alpha each channel
