@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "gfx/offscreen_dc.h"
 #include "gfx/pen.h"
 #include "base/message_copy.h"
 #include "skin/controls/family_proc.h"
@@ -78,35 +79,6 @@ LRESULT PaintOnWash(SkinEngine& engine, HWND w) {
 
 // --- items laid over the wash -------------------------------------------------------------
 
-// A width x height 32-bit top-down DIB section selected into a memory DC of its own.
-class PixelDC {
- public:
-  PixelDC(int width, int height) : dc_(nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dc_ || !bitmap_ || !bits) return;
-    select_.emplace(dc_.get(), bitmap_.get());
-    pixels_ = static_cast<uint32_t*>(bits);
-  }
-  explicit operator bool() const { return pixels_ != nullptr; }
-  HDC dc() const { return dc_.get(); }
-  // 0x00RRGGBB; read or written only after GdiFlush().
-  uint32_t* pixels() const { return pixels_; }
-
- private:
-  MemoryDC dc_;
-  BitmapHandle bitmap_;
-  std::optional<SelectGuard> select_;  // after bitmap_: the bitmap leaves the DC first
-  uint32_t* pixels_ = nullptr;
-};
-
 // The two plain backgrounds the items are drawn on: every channel is 0 in one and 255 in the
 // other. Magenta is also the tree view's own background between paints.
 constexpr COLORREF kGreen = RGB(0, 255, 0);
@@ -114,7 +86,7 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 // The control's own WM_PAINT into `into` over a plain background: a list box fills its rows
 // (and, under Wine, the rest of its client area) opaquely with the DC's background colour, a
 // tree view fills with its own.
-void DrawItemsOn(HWND w, const PixelDC& into, const RECT& all, COLORREF background, bool listBox) {
+void DrawItemsOn(HWND w, const OffscreenDC& into, const RECT& all, COLORREF background, bool listBox) {
   BrushHandle brush(CreateSolidBrush(background));
   FillRect(into.dc(), &all, brush.get());
   if (listBox) {
@@ -157,7 +129,9 @@ LRESULT PaintItemsOverWash(SkinEngine& engine, HWND w, bool listBox) {
   Canvas& canvas = paint.canvas();
   const int width = canvas.width(), height = canvas.height();
   const RECT all{0, 0, width, height};
-  PixelDC washed(width, height), onMagenta(width, height), onGreen(width, height);
+  const auto kind = OffscreenDC::Kind::Dib32;
+  OffscreenDC washed(nullptr, width, height, kind), onMagenta(nullptr, width, height, kind),
+      onGreen(nullptr, width, height, kind);
   if (!washed || !onMagenta || !onGreen) return 0;
   if (paint.onSkin()) canvas.Wash(engine.options.backdropAlpha);
   canvas.Flush();
@@ -172,8 +146,10 @@ LRESULT PaintItemsOverWash(SkinEngine& engine, HWND w, bool listBox) {
     ValidateRect(w, nullptr);
   }
   GdiFlush();
-  uint32_t* out = washed.pixels();
-  const uint32_t *a = onMagenta.pixels(), *b = onGreen.pixels();
+  // 0x00RRGGBB each, read and written after GdiFlush().
+  uint32_t* out = static_cast<uint32_t*>(washed.bits());
+  const uint32_t* a = static_cast<const uint32_t*>(onMagenta.bits());
+  const uint32_t* b = static_cast<const uint32_t*>(onGreen.bits());
   for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) out[i] = ItemOverWash(a[i], b[i], out[i]);
   BitBlt(canvas.dc(), 0, 0, width, height, washed.dc(), 0, 0, SRCCOPY);
   paint.ExcludeVisibleChildren();
