@@ -8,20 +8,14 @@
 
 namespace tunelark {
 
+// The caption glyphs are PNGs 26 x 18 (the close glyph 38 x 18), the check boxes PNGs
+// 13 x 13, the arrows PNGs 7 x 4 (up, down) and 4 x 7 (left, right), the background a JPEG
+// 1024 x 768.
 enum class SkinImage : int {
-  HelpGlyph,      // PNG 26 x 18
-  MenuGlyph,      // PNG 26 x 18
-  MinimizeGlyph,  // PNG 26 x 18
-  MaximizeGlyph,  // PNG 26 x 18
-  RestoreGlyph,   // PNG 26 x 18
-  CloseGlyph,     // PNG 38 x 18
-  CheckBoxOff,    // PNG 13 x 13
-  CheckBoxOn,     // PNG 13 x 13
-  ArrowDown,      // PNG 7 x 4
-  ArrowUp,        // PNG 7 x 4
-  ArrowLeft,      // PNG 4 x 7
-  ArrowRight,     // PNG 4 x 7
-  Background,     // JPEG 1024 x 768
+  HelpGlyph, MenuGlyph, MinimizeGlyph, MaximizeGlyph, RestoreGlyph, CloseGlyph,
+  CheckBoxOff, CheckBoxOn,
+  ArrowDown, ArrowUp, ArrowLeft, ArrowRight,
+  Background,
 };
 inline constexpr int kSkinImageCount = 13;
 

@@ -22,9 +22,6 @@ namespace tunelark {
 
 namespace {
 
-using Gdiplus::PointF;
-using Gdiplus::RectF;
-
 constexpr COLORREF kDisabledFill = 0xC0C0C0;
 constexpr COLORREF kBodyShade = 0x808080;
 constexpr COLORREF kGlow = 0xDDCA22;         // the focus and hover glow keeps the stock accent

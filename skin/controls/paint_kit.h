@@ -15,6 +15,10 @@ namespace tunelark {
 class Graphics;
 struct SkinOptions;
 
+// The painters' GDI+ geometry.
+using Gdiplus::PointF;
+using Gdiplus::RectF;
+
 inline constexpr COLORREF kWhite = 0xFFFFFF;
 inline constexpr COLORREF kBlack = 0x000000;
 

@@ -18,9 +18,6 @@ namespace tunelark {
 
 namespace {
 
-using Gdiplus::PointF;
-using Gdiplus::RectF;
-
 constexpr COLORREF kGrey = 0x808080;
 constexpr UINT_PTR kTipId = 1;
 

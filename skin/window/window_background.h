@@ -18,14 +18,12 @@
 #include <vector>
 
 #include "base/byte_array.h"
-#include "gfx/gdi_handles.h"
 #include "gfx/dib_graphics.h"
+#include "gfx/gdi_handles.h"
 #include "gfx/offscreen_dc.h"
 
 namespace tunelark {
 
-class Bitmap;
-class Graphics;
 class SkinEngine;
 class SkinInstance;
 
