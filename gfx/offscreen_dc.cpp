@@ -72,6 +72,10 @@ bool OffscreenDC::Rebitmap(HDC like, int width, int height, Kind kind) {
   HBITMAP made = MakeBitmap(like, dc_, width, height, kind, &bits);
   if (!made) return false;
   HGDIOBJ out = SelectObject(dc_, made);
+  if (!out || out == HGDI_ERROR) {  // not selected: the DC keeps what it held
+    DeleteObject(made);
+    return false;
+  }
   if (!previous_) previous_ = out;  // the DC's own: it goes back before the DC is deleted
   if (bitmap_) DeleteObject(bitmap_);  // now deselected
   bitmap_ = made;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 
 #include "gfx/offscreen_dc.h"
 #include "gfx/pen.h"

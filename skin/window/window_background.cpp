@@ -206,7 +206,8 @@ void TakeStrips(SkinInstance& skin, int w) {
   HDC dc = skin.back.dc();
   if (skin.frame.captionShown) {
     const int ch = skin.frame.captionHeight;
-    if (HDC strip = skin.back.captionStrip.Ensure(dc, w, ch, OffscreenDC::Kind::LikeDC)) BitBlt(strip, 0, 0, w, ch, dc, 0, 0, SRCCOPY);
+    if (HDC strip = skin.back.captionStrip.Ensure(dc, w, ch, OffscreenDC::Kind::LikeDC))
+      BitBlt(strip, 0, 0, w, ch, dc, 0, 0, SRCCOPY);
   }
   const IntRect& a = skin.status.area;
   if (a.width > 0 && a.height > 0) {
