@@ -89,6 +89,12 @@ bool Dark(uint32_t c) { return Channel(c, 16) + Channel(c, 8) + Channel(c, 0) < 
 
 // The first of these faces the system has: TrueType faces without bitmap strikes, smoothed at
 // the size used (CJK faces such as WenQuanYi Zen Hei draw their strikes unsmoothed).
+// A font enumeration callback is stdcall: a lambda does not convert to one on 32-bit x86.
+int CALLBACK NoteFaceFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
 std::string SmoothableFace() {
   for (const char* face : {"DejaVu Sans", "Tahoma", "Arial"}) {
     LOGFONTA wanted{};
@@ -96,12 +102,7 @@ std::string SmoothableFace() {
     lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
     bool found = false;
     WindowDC screen(nullptr);
-    EnumFontFamiliesExA(screen.get(), &wanted,
-                        [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
-                          *reinterpret_cast<bool*>(found) = true;
-                          return 0;
-                        },
-                        reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExA(screen.get(), &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
     if (found) return face;
   }
   return {};
