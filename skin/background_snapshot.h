@@ -39,6 +39,11 @@ struct BackgroundSource {
 // Finds the background source of p; false when p has no skinned ancestor (and is not a
 // background owner under one), so there is nothing to copy.
 bool FindBackgroundSource(SkinEngine& engine, HWND p, BackgroundSource& source);
+// Whether p has a background to copy (a snapshot of it would not be empty).
+inline bool HasSkinBackground(SkinEngine& engine, HWND p) {
+  BackgroundSource source;
+  return FindBackgroundSource(engine, p, source);
+}
 
 // A snapshot device context: registered in the engine on creation and released through
 // the engine's registry when its owner goes (unless released to the caller first, who

@@ -56,6 +56,27 @@ bool Lookup(HWND window, const char* key, intptr_t& value) {
   return found;
 }
 
+unsigned Lookup3(HWND window, const char* const (&keys)[3], intptr_t (&values)[3]) {
+  int index[3];
+  for (int k = 0; k < 3; ++k) {
+    index[k] = keys[k] ? IndexOf(keys[k]) : -1;
+    values[k] = 0;
+  }
+  if (!window) return 0;
+  Table& t = TheTable();
+  AcquireSRWLockShared(&t.lock);
+  unsigned found = 0;
+  if (auto it = t.links.find(window); it != t.links.end()) {
+    for (int k = 0; k < 3; ++k) {
+      if (index[k] < 0 || !(it->second.present & (1u << index[k]))) continue;
+      values[k] = it->second.values[static_cast<size_t>(index[k])];
+      found |= 1u << k;
+    }
+  }
+  ReleaseSRWLockShared(&t.lock);
+  return found;
+}
+
 void Store(HWND window, const char* key, intptr_t value) {
   const int i = key ? IndexOf(key) : -1;
   if (i < 0 || !window) return;
@@ -94,6 +115,15 @@ intptr_t ReadProp(HWND window, const char* key) {
   intptr_t value = 0;
   if (link_table::Lookup(window, key, value)) return value;
   return reinterpret_cast<intptr_t>(GetPropA(window, key));
+}
+
+ControlLink ReadControlLink(HWND control, const LinkKeys& keys) {
+  const char* const names[3] = {keys.instance, keys.position, keys.previousProc};
+  intptr_t values[3];
+  const unsigned found = link_table::Lookup3(control, names, values);
+  for (int k = 0; k < 3; ++k)
+    if (!(found & (1u << k))) values[k] = reinterpret_cast<intptr_t>(GetPropA(control, names[k]));
+  return {static_cast<int>(values[0]), static_cast<int>(values[1]), reinterpret_cast<WNDPROC>(values[2])};
 }
 
 void WriteProp(HWND window, const char* key, intptr_t value) {

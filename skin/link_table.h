@@ -17,6 +17,9 @@ namespace tunelark::link_table {
 bool IsLinkKey(const char* key);
 // The mirrored value of a link key; false when the table holds none for the window.
 bool Lookup(HWND window, const char* key, intptr_t& value);
+// The mirrored values of three link keys at once; bit k of the answer: keys[k] was found
+// (values[k] is 0 where it was not).
+unsigned Lookup3(HWND window, const char* const (&keys)[3], intptr_t (&values)[3]);
 void Store(HWND window, const char* key, intptr_t value);
 // Drops every link of the window (its handle may be given to a new window).
 void Forget(HWND window);

@@ -193,13 +193,17 @@ class SkinEngine {
   // window is not one.
   SkinInstance* InstanceOfWindow(HWND window);
 
-  // The family record a skinned control's "Hw_FuID"/"Hw_lbID" name; null when they name
-  // nothing.
+  // The family record a skinned control's links ("Hw_FuID"/"Hw_lbID", or the keys given)
+  // name, when it still holds the control; null otherwise.
   template <typename Record>
-  Record* RecordOf(HWND control) {
-    ControlLink link = ReadControlLink(control);
+  Record* RecordOf(HWND control, const ControlLink& link) {
     SkinInstance* instance = Instance(link.instance);
-    return instance ? instance->List<Record>().At(link.position) : nullptr;
+    Record* record = instance ? instance->List<Record>().At(link.position) : nullptr;
+    return record && record->window == control ? record : nullptr;
+  }
+  template <typename Record>
+  Record* RecordOf(HWND control, const LinkKeys& keys = kSkinLinkKeys) {
+    return RecordOf<Record>(control, ReadControlLink(control, keys));
   }
 
   // Background pictures decoded once for all windows.

@@ -21,6 +21,7 @@ void SnapshotRegistry::Register(HDC dc, HBITMAP bitmap, HGDIOBJ previous) {
   auto it = std::find_if(entries_.begin(), entries_.end(), [dc](const OffscreenDC& e) { return e.dc() == dc; });
   if (it == entries_.end()) {
     entries_.push_back(OffscreenDC::Adopt(dc, bitmap, previous));
+    ++made_;
     return;
   }
   it->Detach();  // the same DC, given again with what it holds now

@@ -28,9 +28,12 @@ class SnapshotRegistry {
 
   bool Contains(HDC dc) const;
   int Count() const { return static_cast<int>(entries_.size()); }
+  // How many DCs were ever registered: the snapshots taken, one per paint of a family.
+  int Made() const { return made_; }
 
  private:
   std::vector<OffscreenDC> entries_;
+  int made_ = 0;
 };
 
 }  // namespace tunelark

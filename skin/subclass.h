@@ -13,10 +13,7 @@
 //     });
 //   }
 //
-//   LRESULT CALLBACK ButtonProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-//     if (m == WM_PAINT) return PaintButton(w);   // answered here
-//     return CallPreviousProc(w, m, wp, lp);      // everything else chains
-//   }
+// and the family's window procedure is the template of skin/controls/family_proc.h.
 #pragma once
 #include <windows.h>
 
@@ -53,10 +50,6 @@ inline bool TakenBySkin(HWND control, WNDPROC familyProc) {
   return AlreadySubclassed(control, familyProc) || GetPropA(control, prop::kTransparentProc) != nullptr;
 }
 
-// A family's own message switch, which its window procedure (skin/controls/family_proc.h)
-// runs.
-using Dispatcher = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
-
 // Deletes the brush and bitmap the colour replies left in the control's properties
 // ("Kj_dxjb", "Kj_wtjb") and clears the properties: for a taken control's WM_NCDESTROY,
 // or its parent's WM_DESTROY.
@@ -74,17 +67,6 @@ void ForEachChildOfClass(HWND parent, const char* className, F&& f) {
        child = FindWindowExA(parent, child, className, nullptr))
     f(child);
 }
-
-// The property keys a family links its controls with: "Hw_lbID"/"Hw_FuID"/"Hw_hProc" for
-// every family but the transparent controls, which use "Kj_lbID"/"Kj_FuID"/"Kj_hProc".
-struct LinkKeys {
-  const char* position;
-  const char* instance;
-  const char* previousProc;
-};
-inline constexpr LinkKeys kSkinLinkKeys{prop::kListPosition, prop::kInstance, prop::kPreviousProc};
-inline constexpr LinkKeys kTransparentLinkKeys{prop::kTransparentPosition, prop::kTransparentInstance,
-                                               prop::kTransparentProc};
 
 // Takes one control into its family's list of the instance: the record (window filled in)
 // gets the next position, the control gets the position and the instance number as

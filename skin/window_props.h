@@ -52,15 +52,25 @@ void SetHandleProp(HWND window, const char* key, Handle value) {
   WriteProp(window, key, reinterpret_cast<intptr_t>(value));
 }
 
-// What a skinned control's properties say about it.
+// The property keys a family links its controls with: "Hw_lbID"/"Hw_FuID"/"Hw_hProc" for
+// every family but the transparent controls, which use "Kj_lbID"/"Kj_FuID"/"Kj_hProc".
+struct LinkKeys {
+  const char* position;
+  const char* instance;
+  const char* previousProc;
+};
+inline constexpr LinkKeys kSkinLinkKeys{prop::kListPosition, prop::kInstance, prop::kPreviousProc};
+inline constexpr LinkKeys kTransparentLinkKeys{prop::kTransparentPosition, prop::kTransparentInstance,
+                                               prop::kTransparentProc};
+
+// What a skinned control's links (of the given keys) say about it.
 struct ControlLink {
   int instance = 0;  // "Hw_FuID"
   int position = 0;  // "Hw_lbID"
   WNDPROC previous = nullptr;  // "Hw_hProc"
 };
-inline ControlLink ReadControlLink(HWND control) {
-  return {GetIntProp(control, prop::kInstance), GetIntProp(control, prop::kListPosition),
-          GetHandleProp<WNDPROC>(control, prop::kPreviousProc)};
-}
+// All three read at once: one look into the process's table, the properties where it holds
+// none of them.
+ControlLink ReadControlLink(HWND control, const LinkKeys& keys = kSkinLinkKeys);
 
 }  // namespace tunelark

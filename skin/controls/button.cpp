@@ -100,15 +100,9 @@ void PaintKind(Canvas& canvas, const ButtonRecord& record, UINT state, bool chec
 
 // --- the window side -------------------------------------------------------------------
 
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC ButtonProc = FamilyProc<ButtonRecord, Dispatch>;
+using Message = FamilyMessage<ButtonRecord>;
 
 COLORREF TextColourOf(HWND w) { return static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)); }
-
-std::optional<ButtonKind> KindOf(HWND w) {
-  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
-  return r ? std::optional<ButtonKind>(r->kind) : std::nullopt;
-}
 
 bool IsChecked(HWND w) { return SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -116,16 +110,12 @@ bool IsChecked(HWND w) { return SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKE
 // a skinned window or container hands that to DispatchDrawItem. Any other parent (a plain
 // panel, a plain popup owned by a skinned window) lets it go, so there the button draws
 // itself: on WM_PAINT and after each change the system would have had the parent draw.
-bool ParentDrawsItems(HWND w) {
-  SkinEngine* engine = SkinEngine::Current();
-  HWND parent = GetParent(w);
-  if (!engine || !parent) return false;
-  if (engine->FindSkinInstance(parent)) return true;
-  const ContainerRecord* container = FindRecord<ContainerRecord>(parent);
-  return container && container->window == parent;
+bool ParentDrawsItems(const Message& c) {
+  HWND parent = GetParent(c.w);
+  return parent && (c.engine->FindSkinInstance(parent) || c.engine->RecordOf<ContainerRecord>(parent));
 }
 
-bool DrawsItself(HWND w, ButtonKind kind) { return IsCheckKind(kind) || !ParentDrawsItems(w); }
+bool DrawsItself(const Message& c) { return IsCheckKind(c.record->kind) || !ParentDrawsItems(c); }
 
 // The state the system hands an owner-drawn button in WM_DRAWITEM.
 UINT OwnerDrawState(HWND w) {
@@ -136,145 +126,128 @@ UINT OwnerDrawState(HWND w) {
   return state;
 }
 
-// Redraws the button on its window DC in the given state (plus hot, plus disabled when
+// Paints the button into the paint scope's target in the given state (plus disabled when
 // the window is), composed off screen and copied once.
-void Redraw(HWND w, UINT state, bool hot) {
-  const std::optional<ButtonKind> kind = KindOf(w);
-  if (!kind) return;
-  if (hot) state |= ODS_HOTLIGHT;
-  if (!IsWindowEnabled(w)) state |= ODS_DISABLED;
-  const bool checked = IsCheckKind(*kind) && IsChecked(w);  // before the record is looked up again
-  ControlPaint paint(w, PaintTarget::WindowDC);
-  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
-  if (paint.ok() && r) PaintKind(paint.canvas(), *r, state, checked, TextColourOf(w));
+void PaintInto(Message& c, PaintTarget target, UINT state) {
+  if (!IsWindowEnabled(c.w)) state |= ODS_DISABLED;
+  const bool checked = IsCheckKind(c.record->kind) && IsChecked(c.w);
+  ControlPaint paint(c.w, target);
+  if (paint.ok() && c.Refind()) PaintKind(paint.canvas(), *c.record, state, checked, TextColourOf(c.w));
 }
 
-// The button is the one the skin last drew hot: the mouse is still over it.
-bool IsDrawnHotButton(HWND w) {
-  const ControlContext c = FindControlContext(w);
-  return c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Button);
-}
+// Redraws the button on its window DC (hover and press looks).
+void Redraw(Message& c, UINT state, bool hot) { PaintInto(c, PaintTarget::WindowDC, hot ? state | ODS_HOTLIGHT : state); }
 
 // A push button drawing itself, after a change the system drew through WM_DRAWITEM: drawn
 // as the parent would have been asked to draw it.
-void RedrawSelfDrawnPush(HWND w) {
-  const std::optional<ButtonKind> kind = KindOf(w);
-  if (kind && IsPushKind(*kind) && IsWindowVisible(w) && !ParentDrawsItems(w)) Redraw(w, OwnerDrawState(w), false);
+void RedrawSelfDrawnPush(Message& c) {
+  if (IsPushKind(c.record->kind) && IsWindowVisible(c.w) && !ParentDrawsItems(c)) Redraw(c, OwnerDrawState(c.w), false);
 }
 
-LRESULT ChainThenRedrawPush(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const LRESULT result = CallPreviousProc(w, m, wp, lp);
-  RedrawSelfDrawnPush(w);
+LRESULT ChainThenRedrawPush(Message& c) {
+  const LRESULT result = c.Chain();
+  if (c.Refind()) RedrawSelfDrawnPush(c);
   return result;
 }
 
 // Check boxes and radio buttons: the system draws them itself (with GetDC) when their
 // check, press, focus, text or enabled state changes; the skin's look goes back over it,
 // hot while the mouse is over the button. Push buttons that draw themselves likewise.
-LRESULT ChainThenRedraw(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const LRESULT result = CallPreviousProc(w, m, wp, lp);
-  if (std::optional<ButtonKind> kind = KindOf(w); kind && IsCheckKind(*kind) && IsWindowVisible(w))
-    Redraw(w, 0, IsDrawnHotButton(w));
+LRESULT ChainThenRedraw(Message& c) {
+  const LRESULT result = c.Chain();
+  if (!c.Refind()) return result;
+  if (IsCheckKind(c.record->kind) && IsWindowVisible(c.w))
+    Redraw(c, 0, IsDrawnHot(*c.skin, c.position, HotKind::Button));
   else
-    RedrawSelfDrawnPush(w);
+    RedrawSelfDrawnPush(c);
   return result;
 }
 
-LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  InvalidateRect(w, nullptr, TRUE);
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnMove(Message& c) {
+  InvalidateRect(c.w, nullptr, TRUE);
+  return c.Chain();
 }
 
-LRESULT OnFocus(HWND w, UINT m, WPARAM wp, LPARAM lp, bool focused) {
-  if (ButtonRecord* r = FindRecord<ButtonRecord>(w)) r->focused = focused;
-  return ChainThenRedraw(w, m, wp, lp);
+LRESULT OnFocus(Message& c, bool focused) {
+  c.record->focused = focused;
+  return ChainThenRedraw(c);
 }
 
-LRESULT OnSetText(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT OnSetText(Message& c) {
   // A null text is legal and empties the caption.
-  if (ButtonRecord* r = FindRecord<ButtonRecord>(w)) r->caption = lp ? reinterpret_cast<const char*>(lp) : "";
-  return ChainThenRedraw(w, m, wp, lp);
+  c.record->caption = c.lp ? reinterpret_cast<const char*>(c.lp) : "";
+  return ChainThenRedraw(c);
 }
 
-LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const std::optional<ButtonKind> kind = KindOf(w);
-  if (!kind || !DrawsItself(w, *kind)) return CallPreviousProc(w, m, wp, lp);  // owner-drawn: WM_DRAWITEM
-  const bool checkKind = IsCheckKind(*kind);
-  const bool checked = checkKind && IsChecked(w);
-  const UINT state = checkKind ? (IsWindowEnabled(w) ? 0 : ODS_DISABLED) : OwnerDrawState(w);
-  ControlPaint paint(w, PaintTarget::BeginPaint);
-  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
-  if (paint.ok() && r) PaintKind(paint.canvas(), *r, state, checked, TextColourOf(w));
+LRESULT OnPaint(Message& c) {
+  if (!DrawsItself(c)) return c.Chain();  // owner-drawn: WM_DRAWITEM
+  PaintInto(c, PaintTarget::BeginPaint, IsCheckKind(c.record->kind) ? 0 : OwnerDrawState(c.w));
   return 0;
 }
 
-LRESULT OnEraseBackground(HWND w, HDC dc) {
+LRESULT OnEraseBackground(Message& c) {
+  HDC dc = reinterpret_cast<HDC>(c.wp);
   SetBkMode(dc, TRANSPARENT);
-  return static_cast<LRESULT>(SetTextColor(dc, TextColourOf(w)));
+  return static_cast<LRESULT>(SetTextColor(dc, TextColourOf(c.w)));
 }
 
 // BM_SETSTATE, a press of the left button or of the space bar.
-LRESULT OnPress(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const std::optional<ButtonKind> kind = KindOf(w);
-  if (!kind || !IsCheckKind(*kind)) return ChainThenRedrawPush(w, m, wp, lp);
-  CallPreviousProc(w, m, wp, lp);
-  Redraw(w, ODS_SELECTED, false);
+LRESULT OnPress(Message& c) {
+  if (!IsCheckKind(c.record->kind)) return ChainThenRedrawPush(c);
+  c.Chain();
+  if (c.Refind()) Redraw(c, ODS_SELECTED, false);
   return 0;
 }
 
-LRESULT OnKeyDown(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  return wp == VK_SPACE ? OnPress(w, m, wp, lp) : CallPreviousProc(w, m, wp, lp);
-}
+LRESULT OnKeyDown(Message& c) { return c.wp == VK_SPACE ? OnPress(c) : c.Chain(); }
 
-LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ControlContext c = FindControlContext(w);
-  if (c.skin && HoverMove(*c.skin, w, c.position, HotKind::Button)) Redraw(w, 0, true);
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnMouseMove(Message& c) {
+  if (HoverMove(*c.skin, c.w, c.position, HotKind::Button)) Redraw(c, 0, true);
+  return c.Chain();
 }
 
 // The pressed look replaced the hot one: the next mouse move draws it hot again. The
 // click's own check change (inside the system's handling) still redraws it hot.
-LRESULT OnButtonUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const LRESULT result = CallPreviousProc(w, m, wp, lp);
-  if (SkinInstance* skin = FindControlContext(w).skin) skin->lastHotIndex = 0;
-  RedrawSelfDrawnPush(w);
+LRESULT OnButtonUp(Message& c) {
+  const LRESULT result = c.Chain();
+  if (!c.Refind()) return result;
+  c.skin->lastHotIndex = 0;
+  RedrawSelfDrawnPush(c);
   return result;
 }
 
-LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ControlContext c = FindControlContext(w);
-  if (c.skin) HoverLeave(*c.skin);
-  const ButtonRecord* r = FindRecord<ButtonRecord>(w);
-  Redraw(w, r && r->focused ? ODS_FOCUS : 0, false);
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnMouseLeave(Message& c) {
+  HoverLeave(*c.skin);
+  Redraw(c, c.record->focused ? ODS_FOCUS : 0, false);
+  return c.Chain();
 }
 
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOVE: return OnMove(w, m, wp, lp);
-    case WM_SETFOCUS: return OnFocus(w, m, wp, lp, true);
-    case WM_KILLFOCUS: return OnFocus(w, m, wp, lp, false);
-    case WM_SETTEXT: return OnSetText(w, m, wp, lp);
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOVE: return OnMove(c);
+    case WM_SETFOCUS: return OnFocus(c, true);
+    case WM_KILLFOCUS: return OnFocus(c, false);
+    case WM_SETTEXT: return OnSetText(c);
     case WM_ENABLE:
     case BM_SETCHECK:
-    case WM_UPDATEUISTATE: return ChainThenRedraw(w, m, wp, lp);
-    case WM_PAINT: return OnPaint(w, m, wp, lp);
-    case WM_ERASEBKGND: return OnEraseBackground(w, reinterpret_cast<HDC>(wp));
+    case WM_UPDATEUISTATE: return ChainThenRedraw(c);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return OnEraseBackground(c);
     case WM_NCPAINT: return 1;
     case BM_SETSTATE:
-    case WM_LBUTTONDOWN: return OnPress(w, m, wp, lp);
-    case WM_KEYDOWN: return OnKeyDown(w, m, wp, lp);
+    case WM_LBUTTONDOWN: return OnPress(c);
+    case WM_KEYDOWN: return OnKeyDown(c);
     case WM_KEYUP:
-    case WM_CAPTURECHANGED: return ChainThenRedrawPush(w, m, wp, lp);
-    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
-    case WM_LBUTTONUP: return OnButtonUp(w, m, wp, lp);
+    case WM_CAPTURECHANGED: return ChainThenRedrawPush(c);
+    case WM_MOUSEMOVE: return OnMouseMove(c);
+    case WM_LBUTTONUP: return OnButtonUp(c);
     case WM_LBUTTONDBLCLK: return 0;  // swallowed
-    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    default: return CallPreviousProc(w, m, wp, lp);
+    case WM_MOUSELEAVE: return OnMouseLeave(c);
+    default: return c.Chain();
   }
 }
 
-// --- taking ------------------------------------------------------------------------------
+constexpr WNDPROC ButtonProc = FamilyProc<ButtonRecord, Dispatch>;
 
 }  // namespace
 

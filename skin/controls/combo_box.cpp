@@ -22,9 +22,6 @@ namespace {
 
 constexpr Gdiplus::ARGB kMagenta = 0xFFFF00FF;  // the key colour, opaque
 
-LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
-constexpr WNDPROC ComboProc = FamilyProc<ComboRecord, HandleComboMessage>;
-
 int ComboType(DWORD style) { return static_cast<int>(style & CBS_DROPDOWNLIST); }
 
 HWND EditOf(HWND combo) { return FindWindowExA(combo, nullptr, "Edit", nullptr); }
@@ -137,170 +134,150 @@ void DrawSelectionText(Graphics& g, HWND combo, int w, int h) {
   g.DrawString(text, font, layout, nullptr, brush);
 }
 
+using Message = FamilyMessage<ComboRecord>;
+
 // Paints the combo box now (a hover or focus change): over the screen through GetDC.
-void PaintNow(HWND combo, ComboLook look) {
-  const ComboRecord* found = FindRecord<ComboRecord>(combo);
-  if (!found) return;
-  const ComboRecord record = *found;  // the painter sends messages to the combo box
-  ControlPaint paint(combo, PaintTarget::WindowDC);
-  if (!paint.ok()) return;
-  KeyChildrenOut(paint, combo);
-  PaintComboBox(paint.canvas(), record, look);
+void PaintNow(Message& c, ComboLook look) {
+  ControlPaint paint(c.w, PaintTarget::WindowDC);
+  if (!paint.ok() || !c.Refind()) return;
+  KeyChildrenOut(paint, c.w);
+  PaintComboBox(paint.canvas(), *c.record, look);
 }
 
 // The look from the stored state: focus from the record, hot while this combo box is the
 // control the skin last drew hot.
-ComboLook StoredLook(HWND combo) {
-  ControlContext c = FindControlContext(combo);
-  const ComboRecord* record = c.skin ? c.skin->List<ComboRecord>().At(c.position) : nullptr;
-  ComboLook look;
-  look.focused = record && record->focused;
-  look.hot = c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Combo);
-  return look;
+ComboLook StoredLook(const Message& c) {
+  return ComboLook{IsDrawnHot(*c.skin, c.position, HotKind::Combo), c.record->focused};
 }
 
-void SetFocused(HWND combo, bool focused) {
-  if (ComboRecord* record = FindRecord<ComboRecord>(combo)) record->focused = focused ? 1 : 0;
+// The focus look changes at once (the system repaints only the text).
+void ShowFocus(Message& c, bool focused) {
+  c.record->focused = focused;
+  PaintNow(c, StoredLook(c));
 }
 
 // --- messages -----------------------------------------------------------------------------
 
-LRESULT OnPaint(HWND combo, HDC given) {
-  const ComboRecord* found = FindRecord<ComboRecord>(combo);
-  if (!found) return CallPreviousProc(combo, WM_PAINT, reinterpret_cast<WPARAM>(given), 0);
-  const ComboRecord record = *found;
-  const ComboLook look = StoredLook(combo);
-  ControlPaint paint(combo, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
-  if (paint.ok()) {
-    KeyChildrenOut(paint, combo);
-    PaintComboBox(paint.canvas(), record, look);
+LRESULT OnPaint(Message& c) {
+  HDC given = reinterpret_cast<HDC>(c.wp);
+  const ComboLook look = StoredLook(c);
+  ControlPaint paint(c.w, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
+  if (paint.ok() && c.Refind()) {
+    KeyChildrenOut(paint, c.w);
+    PaintComboBox(paint.canvas(), *c.record, look);
   }
   return 0;
 }
 
-LRESULT OnSetFocus(HWND combo, WPARAM wParam, LPARAM lParam) {
-  SetFocused(combo, true);
-  PaintNow(combo, StoredLook(combo));
-  return CallPreviousProc(combo, WM_SETFOCUS, wParam, lParam);
+LRESULT OnSetFocus(Message& c) {
+  ShowFocus(c, true);
+  return c.Chain();
 }
 
 // The focus moving into the combo's own edit field or list keeps the combo focused; going
-// anywhere else, the focus look goes at once (the system repaints only the text).
-LRESULT OnKillFocus(HWND combo, WPARAM wParam, LPARAM lParam) {
-  HWND next = reinterpret_cast<HWND>(wParam);
-  const bool staysInside = next && (IsChild(combo, next) || next == ListOf(combo));
-  if (staysInside) return CallPreviousProc(combo, WM_KILLFOCUS, wParam, lParam);
-  SetFocused(combo, false);
-  const LRESULT result = CallPreviousProc(combo, WM_KILLFOCUS, wParam, lParam);
-  PaintNow(combo, StoredLook(combo));
+// anywhere else, the focus look goes at once.
+LRESULT OnKillFocus(Message& c) {
+  HWND next = reinterpret_cast<HWND>(c.wp);
+  const bool staysInside = next && (IsChild(c.w, next) || next == ListOf(c.w));
+  if (staysInside) return c.Chain();
+  c.record->focused = false;
+  const LRESULT result = c.Chain();
+  if (c.Refind()) PaintNow(c, StoredLook(c));
   return result;
 }
 
-LRESULT OnSetText(HWND combo, WPARAM wParam, LPARAM lParam) {
-  if (EditOf(combo)) InvalidateRect(combo, nullptr, TRUE);
-  return CallPreviousProc(combo, WM_SETTEXT, wParam, lParam);
+LRESULT OnSetText(Message& c) {
+  if (EditOf(c.w)) InvalidateRect(c.w, nullptr, TRUE);
+  return c.Chain();
 }
 
 // Notifications of the edit field: the translucent wash behind its text is renewed as it
 // scrolls and changes; its focus is the combo's focus.
-LRESULT OnCommand(HWND combo, WPARAM wParam, LPARAM lParam) {
-  HWND sender = reinterpret_cast<HWND>(lParam);
-  const UINT code = HIWORD(wParam);
-  const bool fromEdit = sender && GetParent(sender) == combo && ClassNameOf(sender) == "Edit";
-  const SkinOptions options = CurrentOptions();
+LRESULT OnCommand(Message& c) {
+  HWND sender = reinterpret_cast<HWND>(c.lp);
+  const UINT code = HIWORD(c.wp);
+  const bool fromEdit = sender && GetParent(sender) == c.w && ClassNameOf(sender) == "Edit";
+  const SkinOptions& options = c.engine->options;
   if (fromEdit && options.alphaGiven && options.drawChildControls &&
       (code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE))
     InvalidateRect(sender, nullptr, TRUE);
-  const LRESULT result = CallPreviousProc(combo, WM_COMMAND, wParam, lParam);
-  if (fromEdit && code == EN_SETFOCUS) {
-    SetFocused(combo, true);
-    PaintNow(combo, StoredLook(combo));
-  } else if (fromEdit && code == EN_KILLFOCUS && GetFocus() != combo) {
-    SetFocused(combo, false);
-    PaintNow(combo, StoredLook(combo));
-  }
+  const LRESULT result = c.Chain();
+  const bool focusChange = code == EN_SETFOCUS || (code == EN_KILLFOCUS && GetFocus() != c.w);
+  if (fromEdit && focusChange && c.Refind()) ShowFocus(c, code == EN_SETFOCUS);
   return result;
 }
 
 // The edit field's background: the skin background behind it washed with white, as a
 // pattern brush the edit keeps in its properties until the next reply or its end. A
 // disabled edit field asks with WM_CTLCOLORSTATIC and gets the same wash, its text grey.
-LRESULT OnCtlColorEdit(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
-  SkinEngine* engine = SkinEngine::Current();
-  HWND edit = reinterpret_cast<HWND>(lParam);
-  HDC dc = reinterpret_cast<HDC>(wParam);
-  const bool ownEdit = edit && GetParent(edit) == combo && ClassNameOf(edit) == "Edit";
-  if (!engine || !engine->options.alphaGiven || !ownEdit) return CallPreviousProc(combo, message, wParam, lParam);
+LRESULT OnCtlColorEdit(Message& c) {
+  HWND edit = reinterpret_cast<HWND>(c.lp);
+  HDC dc = reinterpret_cast<HDC>(c.wp);
+  const bool ownEdit = edit && GetParent(edit) == c.w && ClassNameOf(edit) == "Edit";
+  if (!c.engine->options.alphaGiven || !ownEdit) return c.Chain();
   SetTextColor(dc, IsWindowEnabled(edit) ? static_cast<COLORREF>(GetIntProp(edit, prop::kTextColour))
                                          : GetSysColor(COLOR_GRAYTEXT));
   SetBkMode(dc, TRANSPARENT);
   ReleaseColourReplyObjects(edit);
-  BitmapHandle bitmap = StaticBackdropBitmap(*engine, edit);
+  BitmapHandle bitmap = StaticBackdropBitmap(*c.engine, edit);
   BrushHandle brush(bitmap ? CreatePatternBrush(bitmap.get()) : nullptr);
-  if (!brush) return CallPreviousProc(combo, message, wParam, lParam);
+  if (!brush) return c.Chain();
   SetHandleProp(edit, prop::kReplyBrush, brush.get());
   SetHandleProp(edit, prop::kReplyBitmap, bitmap.release());
   return reinterpret_cast<LRESULT>(brush.release());
 }
 
-LRESULT OnMouseMove(HWND combo, WPARAM wParam, LPARAM lParam) {
-  ControlContext c = FindControlContext(combo);
-  if (c.skin && c.position >= 1 && HoverMove(*c.skin, combo, c.position, HotKind::Combo))
-    PaintNow(combo, {true, StoredLook(combo).focused});
-  return CallPreviousProc(combo, WM_MOUSEMOVE, wParam, lParam);
+LRESULT OnMouseMove(Message& c) {
+  if (HoverMove(*c.skin, c.w, c.position, HotKind::Combo)) PaintNow(c, {true, c.record->focused});
+  return c.Chain();
 }
 
-LRESULT OnMouseLeave(HWND combo, WPARAM wParam, LPARAM lParam) {
-  ControlContext c = FindControlContext(combo);
-  if (c.skin) HoverLeave(*c.skin);
-  PaintNow(combo, {false, StoredLook(combo).focused});
-  return CallPreviousProc(combo, WM_MOUSELEAVE, wParam, lParam);
+LRESULT OnMouseLeave(Message& c) {
+  HoverLeave(*c.skin);
+  PaintNow(c, {false, c.record->focused});
+  return c.Chain();
 }
 
-LRESULT OnMove(HWND combo, WPARAM wParam, LPARAM lParam) {
-  PaintNow(combo, StoredLook(combo));
-  return CallPreviousProc(combo, WM_MOVE, wParam, lParam);
-}
-
-// The paint covers everything: nothing to erase.
-LRESULT OnEraseBackground(HDC dc) {
-  SetBkMode(dc, TRANSPARENT);
-  return 1;
+LRESULT OnMove(Message& c) {
+  PaintNow(c, StoredLook(c));
+  return c.Chain();
 }
 
 // A repaint of the whole combo sends WM_NCPAINT and then WM_PAINT, which draws the same
 // picture: only a frame repaint alone paints here.
-LRESULT OnNcPaint(HWND combo, LPARAM lParam) {
-  if (!PaintFollows(combo)) PaintNow(combo, StoredLook(combo));
-  return DefWindowProcA(combo, WM_NCPAINT, 1, lParam);
+LRESULT OnNcPaint(Message& c) {
+  if (!PaintFollows(c.w)) PaintNow(c, StoredLook(c));
+  return DefWindowProcA(c.w, WM_NCPAINT, 1, c.lp);
 }
 
 // Before the children go: the reply brushes the combo handed to its edit field (and any
 // reply objects on its list) are deleted while those windows still exist.
-LRESULT OnDestroy(HWND combo, WPARAM wParam, LPARAM lParam) {
-  ReleaseColourReplyObjects(EditOf(combo));
-  ReleaseColourReplyObjects(ListOf(combo));
-  return CallPreviousProc(combo, WM_DESTROY, wParam, lParam);
+LRESULT OnDestroy(Message& c) {
+  ReleaseColourReplyObjects(EditOf(c.w));
+  ReleaseColourReplyObjects(ListOf(c.w));
+  return c.Chain();
 }
 
-LRESULT HandleComboMessage(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_DESTROY: return OnDestroy(combo, wParam, lParam);
-    case WM_MOVE: return OnMove(combo, wParam, lParam);
-    case WM_SETFOCUS: return OnSetFocus(combo, wParam, lParam);
-    case WM_KILLFOCUS: return OnKillFocus(combo, wParam, lParam);
-    case WM_SETTEXT: return OnSetText(combo, wParam, lParam);
-    case WM_PAINT: return OnPaint(combo, reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
-    case WM_NCPAINT: return OnNcPaint(combo, lParam);
-    case WM_COMMAND: return OnCommand(combo, wParam, lParam);
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_DESTROY: return OnDestroy(c);
+    case WM_MOVE: return OnMove(c);
+    case WM_SETFOCUS: return OnSetFocus(c);
+    case WM_KILLFOCUS: return OnKillFocus(c);
+    case WM_SETTEXT: return OnSetText(c);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return EraseNothing(c.wp);
+    case WM_NCPAINT: return OnNcPaint(c);
+    case WM_COMMAND: return OnCommand(c);
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: return OnCtlColorEdit(combo, message, wParam, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(combo, wParam, lParam);
-    case WM_MOUSELEAVE: return OnMouseLeave(combo, wParam, lParam);
-    default: return CallPreviousProc(combo, message, wParam, lParam);
+    case WM_CTLCOLORSTATIC: return OnCtlColorEdit(c);
+    case WM_MOUSEMOVE: return OnMouseMove(c);
+    case WM_MOUSELEAVE: return OnMouseLeave(c);
+    default: return c.Chain();
   }
 }
+
+constexpr WNDPROC ComboProc = FamilyProc<ComboRecord, Dispatch>;
 
 }  // namespace
 

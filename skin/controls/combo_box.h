@@ -17,7 +17,7 @@ namespace tunelark {
 
 struct ComboRecord : ControlRecord {
   static constexpr Family kFamily = Family::Combo;
-  int focused = 0;  // the keyboard focus is in the combo box (itself or its edit field)
+  bool focused = false;  // the keyboard focus is in the combo box (itself or its edit field)
 };
 
 // How a combo box is drawn.

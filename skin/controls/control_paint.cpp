@@ -6,16 +6,6 @@
 
 namespace tunelark {
 
-ControlContext FindControlContext(HWND control) {
-  ControlContext c;
-  c.engine = SkinEngine::Current();
-  ControlLink link = ReadControlLink(control);
-  c.instance = link.instance;
-  c.position = link.position;
-  if (c.engine) c.skin = c.engine->Instance(link.instance);
-  return c;
-}
-
 Canvas::Canvas(HDC dc, int width, int height) : dc_(dc), width_(width), height_(height) {}
 
 Graphics& Canvas::graphics() {
@@ -128,33 +118,12 @@ namespace {
 thread_local HWND g_beginningPaint = nullptr;
 }  // namespace
 
-LRESULT OnWholeWindowPaint(HWND control, WholePaint paintWhole) {
-  {
-    g_beginningPaint = control;
-    PaintDC validate(control);
-    g_beginningPaint = nullptr;
-  }
-  paintWhole(control);
-  return 0;
+void ValidateInsideBeginPaint(HWND control) {
+  g_beginningPaint = control;
+  PaintDC validate(control);
+  g_beginningPaint = nullptr;
 }
 
 bool PaintFollows(HWND control) { return control == g_beginningPaint || GetUpdateRect(control, nullptr, FALSE); }
-
-LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole) {
-  if (!PaintFollows(control)) paintWhole(control);
-  return 1;
-}
-
-LRESULT DispatchWholePaint(HWND control, UINT m, WPARAM wp, LPARAM lp, WholePaint paintWhole) {
-  switch (m) {
-    case WM_MOVE:
-      paintWhole(control);
-      return CallPreviousProc(control, m, wp, lp);
-    case WM_PAINT: return OnWholeWindowPaint(control, paintWhole);
-    case WM_ERASEBKGND: return EraseNothing(wp);
-    case WM_NCPAINT: return OnWholeWindowNcPaint(control, paintWhole);
-    default: return CallPreviousProc(control, m, wp, lp);
-  }
-}
 
 }  // namespace tunelark

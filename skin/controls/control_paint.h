@@ -1,18 +1,15 @@
-// What every control family paints with: the control's state found from its window
-// properties, a paint scope that composes the control off screen over the skin background
-// behind it and reaches the screen in one copy, and the canvas the families' painters take.
+// What every control family paints with: a paint scope that composes the control off screen
+// over the skin background behind it and reaches the screen in one copy, and the canvas the
+// families' painters take.
 //
-//   LRESULT OnPaint(HWND w) {
-//     ControlPaint paint(w, PaintTarget::BeginPaint);
-//     if (auto* r = FindRecord<EditRecord>(w)) PaintEdit(paint.canvas(), *r, StateOf(w));
+//   LRESULT OnPaint(EditMessage& c) {
+//     ControlPaint paint(c.w, PaintTarget::BeginPaint);
+//     if (paint.ok() && c.Refind()) PaintEdit(paint.canvas(), *c.record, StateOf(c.w));
 //     return 0;  // the copy to the screen and EndPaint happen as `paint` goes
 //   }
 //
-// Records: records never move once added, but a call that can re-enter (SendMessage,
-// CallPreviousProc) can destroy the control's top-level window, and with it the instance
-// that holds the lists: after such a call look the record up again (FindRecord) instead of
-// using a pointer taken before it. A destroyed control's record is given to the next
-// control taken.
+// (BeginPaint may send the control WM_NCPAINT and WM_ERASEBKGND, which run other code: the
+// record is looked up again after it; see skin/controls/family_proc.h.)
 #pragma once
 #include <windows.h>
 
@@ -27,21 +24,12 @@
 
 namespace tunelark {
 
-// The skin state a family procedure reaches through the control's properties.
-struct ControlContext {
-  SkinEngine* engine = nullptr;
-  SkinInstance* skin = nullptr;  // null when "Hw_FuID" names no instance
-  int instance = 0;              // "Hw_FuID"
-  int position = 0;              // "Hw_lbID"
-};
-ControlContext FindControlContext(HWND control);
-
 // The control's record in its family list of its instance; null when its properties name
 // nothing (an engine gone, an instance removed).
 template <typename Record>
 Record* FindRecord(HWND control) {
-  ControlContext c = FindControlContext(control);
-  return c.skin ? c.skin->List<Record>().At(c.position) : nullptr;
+  SkinEngine* engine = SkinEngine::Current();
+  return engine ? engine->RecordOf<Record>(control) : nullptr;
 }
 
 // An off-screen picture being composed: a memory DC (32 bits, top-down) of width x height
@@ -130,21 +118,6 @@ class ControlPaint {
   bool presented_ = false;
 };
 
-// One paint of a control that reads a state and paints its whole window rectangle (frame
-// included) to its window DC: the state is read first (reading sends messages, which can
-// destroy the instance), the record found after.
-template <typename Record, typename State>
-void PaintWholeControl(HWND control, State (*read)(HWND),
-                       void (*paint)(Canvas&, const Record&, const State&, const SkinOptions&)) {
-  SkinEngine* engine = SkinEngine::Current();
-  if (!engine) return;
-  const State state = read(control);
-  const Record* record = FindRecord<Record>(control);
-  if (!record) return;
-  ControlPaint scope(control, PaintTarget::WholeWindow);
-  if (scope.ok()) paint(scope.canvas(), *record, state, engine->options);
-}
-
 // WM_ERASEBKGND of a control the skin paints whole: nothing is erased.
 inline LRESULT EraseNothing(WPARAM dc) {
   SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
@@ -152,20 +125,12 @@ inline LRESULT EraseNothing(WPARAM dc) {
 }
 
 // Controls the skin paints whole, frame included (PaintTarget::WholeWindow), on both
-// WM_PAINT and WM_NCPAINT. paintWhole(w) draws the whole window once.
-using WholePaint = void (*)(HWND control);
-// WM_PAINT: validates the update region, then paints the whole window.
-LRESULT OnWholeWindowPaint(HWND control, WholePaint paintWhole);
-// WM_NCPAINT: paints the whole window, unless PaintFollows. Returns 1; the system's frame is
-// never drawn.
-LRESULT OnWholeWindowNcPaint(HWND control, WholePaint paintWhole);
+// WM_PAINT and WM_NCPAINT (skin/controls/family_proc.h: DispatchWholePaint).
+// WM_PAINT's first step: BeginPaint and EndPaint validate the update region.
+void ValidateInsideBeginPaint(HWND control);
 // Whether a WM_PAINT that paints the whole control follows at once (the WM_NCPAINT sent by
 // its BeginPaint, or part of the client area waiting): a WM_NCPAINT that drew the same
 // picture now would draw it twice.
 bool PaintFollows(HWND control);
-// The switch of a control painted whole: WM_MOVE paints it before the system's own handling,
-// WM_PAINT, WM_NCPAINT and WM_ERASEBKGND as above; every other message goes on to the
-// control's own procedure.
-LRESULT DispatchWholePaint(HWND control, UINT m, WPARAM wp, LPARAM lp, WholePaint paintWhole);
 
 }  // namespace tunelark

@@ -22,14 +22,11 @@ bool HasScrollBars(HWND w) { return (GetWindowLongA(w, GWL_STYLE) & (WS_VSCROLL 
 
 bool AlphaGiven() { return CurrentOptions().alphaGiven != 0; }
 
-// The edit is the control the skin last drew hot.
-bool IsDrawnHotEdit(const ControlContext& c, HWND w) {
-  return c.skin && IsDrawnHot(*c.skin, c.position, HotKind::Edit) && c.skin->hotParent == GetParent(w);
-}
+using Message = FamilyMessage<EditRecord>;
 
-bool IsFocused(HWND w) {
-  const EditRecord* r = FindRecord<EditRecord>(w);
-  return r && r->focused;
+// The edit is the control the skin last drew hot.
+bool IsDrawnHotEdit(const Message& c) {
+  return IsDrawnHot(*c.skin, c.position, HotKind::Edit) && c.skin->hotParent == GetParent(c.w);
 }
 
 // Composes the frame ring off screen and copies it to the window DC around the inner
@@ -61,101 +58,98 @@ bool PaintClientWash(HWND w, HDC given) {
   return true;
 }
 
-LRESULT InvalidateThenChain(HWND w, UINT m, WPARAM wp, LPARAM lp, bool invalidate) {
-  if (invalidate) InvalidateRect(w, nullptr, TRUE);
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT InvalidateThenChain(Message& c, bool invalidate) {
+  if (invalidate) InvalidateRect(c.w, nullptr, TRUE);
+  return c.Chain();
 }
 
-LRESULT OnSetFocus(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (EditRecord* r = FindRecord<EditRecord>(w)) r->focused = true;
-  const LRESULT result = CallPreviousProc(w, m, wp, lp);
+LRESULT OnSetFocus(Message& c) {
+  c.record->focused = true;
+  const LRESULT result = c.Chain();
   // The system redraws only the text on focus: the frame shows the focus at once.
-  PaintFrame(w, IsFocused(w), IsDrawnHotEdit(FindControlContext(w), w));
+  if (c.Refind()) PaintFrame(c.w, c.record->focused, IsDrawnHotEdit(c));
   return result;
 }
 
-LRESULT OnKillFocus(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (EditRecord* r = FindRecord<EditRecord>(w)) r->focused = false;
-  if (ClassNameOf(GetParent(w)) == "ComboBox")
-    PaintFrame(w, false, false);
+LRESULT OnKillFocus(Message& c) {
+  c.record->focused = false;
+  if (ClassNameOf(GetParent(c.w)) == "ComboBox")
+    PaintFrame(c.w, false, false);
   else
-    InvalidateRect(w, nullptr, TRUE);
-  return CallPreviousProc(w, m, wp, lp);
+    InvalidateRect(c.w, nullptr, TRUE);
+  return c.Chain();
 }
 
-LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  PaintFrame(w, IsFocused(w), false);
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnPaint(Message& c) {
+  PaintFrame(c.w, c.record->focused, false);
+  return c.Chain();
 }
 
-LRESULT OnEraseBackground(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT OnEraseBackground(Message& c) {
   if (AlphaGiven()) {
-    HDC dc = reinterpret_cast<HDC>(wp);
+    HDC dc = reinterpret_cast<HDC>(c.wp);
     SetBkMode(dc, TRANSPARENT);
-    if (PaintClientWash(w, dc)) return 1;
+    if (PaintClientWash(c.w, dc)) return 1;
   }
-  return CallPreviousProc(w, m, wp, lp);
+  return c.Chain();
 }
 
 // The skin paints the frame; the system paints only the scroll bars (through their
 // region), or nothing of the non-client area when there are none.
-LRESULT OnNcPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (!PaintFrame(w, IsFocused(w), false)) return CallPreviousProc(w, m, wp, lp);
-  if (HasScrollBars(w)) {
-    RegionHandle bars = ScrollBarRegion(w);
-    return DefWindowProcA(w, m, reinterpret_cast<WPARAM>(bars.get()), lp);
+LRESULT OnNcPaint(Message& c) {
+  if (!PaintFrame(c.w, c.record->focused, false)) return c.Chain();
+  if (HasScrollBars(c.w)) {
+    RegionHandle bars = ScrollBarRegion(c.w);
+    return DefWindowProcA(c.w, c.m, reinterpret_cast<WPARAM>(bars.get()), c.lp);
   }
-  return DefWindowProcA(w, m, static_cast<WPARAM>(-1), lp);
+  return DefWindowProcA(c.w, c.m, static_cast<WPARAM>(-1), c.lp);
 }
 
-LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ControlContext c = FindControlContext(w);
-  if (c.skin) {
-    HWND parent = GetParent(w);
-    if (c.skin->hotParent != parent) c.skin->lastHotIndex = 0;  // the hot edit at this position was another's
-    if (HoverMove(*c.skin, w, c.position, HotKind::Edit)) {
-      c.skin->hotParent = parent;
-      PaintFrame(w, IsFocused(w), true);
-    }
+LRESULT OnMouseMove(Message& c) {
+  HWND parent = GetParent(c.w);
+  SkinInstance& skin = *c.skin;
+  if (skin.hotParent != parent) skin.lastHotIndex = 0;  // the hot edit at this position was another's
+  if (HoverMove(skin, c.w, c.position, HotKind::Edit)) {
+    skin.hotParent = parent;
+    PaintFrame(c.w, c.record->focused, true);
   }
-  const EditRecord* r = FindRecord<EditRecord>(w);
-  return InvalidateThenChain(w, m, wp, lp, r && r->mouseDown && !HasScrollBars(w));
+  return InvalidateThenChain(c, c.record->mouseDown && !HasScrollBars(c.w));
 }
 
-LRESULT OnButton(HWND w, UINT m, WPARAM wp, LPARAM lp, bool down) {
-  if (EditRecord* r = FindRecord<EditRecord>(w)) r->mouseDown = down;
-  return InvalidateThenChain(w, m, wp, lp, down && AlphaGiven() && !HasScrollBars(w));
+LRESULT OnButton(Message& c, bool down) {
+  c.record->mouseDown = down;
+  return InvalidateThenChain(c, down && AlphaGiven() && !HasScrollBars(c.w));
 }
 
-LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (SkinInstance* skin = FindControlContext(w).skin) HoverLeave(*skin);
-  PaintFrame(w, IsFocused(w), false);
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnMouseLeave(Message& c) {
+  HoverLeave(*c.skin);
+  PaintFrame(c.w, c.record->focused, false);
+  return c.Chain();
 }
 
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOVE: return InvalidateThenChain(w, m, wp, lp, AlphaGiven());
-    case WM_SETFOCUS: return OnSetFocus(w, m, wp, lp);
-    case WM_KILLFOCUS: return OnKillFocus(w, m, wp, lp);
-    case WM_PAINT: return OnPaint(w, m, wp, lp);
-    case WM_ERASEBKGND: return OnEraseBackground(w, m, wp, lp);
-    case WM_NCPAINT: return OnNcPaint(w, m, wp, lp);
-    case WM_KEYDOWN: return InvalidateThenChain(w, m, wp, lp, AlphaGiven() && !HasScrollBars(w));
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOVE: return InvalidateThenChain(c, AlphaGiven());
+    case WM_SETFOCUS: return OnSetFocus(c);
+    case WM_KILLFOCUS: return OnKillFocus(c);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return OnEraseBackground(c);
+    case WM_NCPAINT: return OnNcPaint(c);
+    case WM_KEYDOWN: return InvalidateThenChain(c, AlphaGiven() && !HasScrollBars(c.w));
     case WM_HSCROLL:
-    case WM_VSCROLL: return InvalidateThenChain(w, m, wp, lp, AlphaGiven());
-    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
-    case WM_LBUTTONDOWN: return OnButton(w, m, wp, lp, true);
-    case WM_LBUTTONUP: return OnButton(w, m, wp, lp, false);
-    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    default: return CallPreviousProc(w, m, wp, lp);
+    case WM_VSCROLL: return InvalidateThenChain(c, AlphaGiven());
+    case WM_MOUSEMOVE: return OnMouseMove(c);
+    case WM_LBUTTONDOWN: return OnButton(c, true);
+    case WM_LBUTTONUP: return OnButton(c, false);
+    case WM_MOUSELEAVE: return OnMouseLeave(c);
+    default: return c.Chain();
   }
 }
 
 // An edit box with scroll bars over the skin is painted again whole when it scrolls.
-LRESULT DispatchWatched(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (!AlphaGiven() || !HasScrollBars(w)) return Dispatch(w, m, wp, lp);
-  return WatchScrolling(w, m, [&] { return Dispatch(w, m, wp, lp); });
+LRESULT DispatchWatched(Message& c) {
+  if (!AlphaGiven() || !HasScrollBars(c.w)) return Dispatch(c);
+  return WatchScrolling(c.w, c.m, [&] { return Dispatch(c); });
 }
 
 constexpr WNDPROC EditProc = FamilyProc<EditRecord, DispatchWatched>;

@@ -24,9 +24,6 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 // Sorted list views are left to the system.
 constexpr LONG kUntakenListViewStyle = LVS_SORTASCENDING;
 
-LRESULT DispatchAndRewash(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC FramedProc = FamilyProc<FramedRecord, DispatchAndRewash>;
-
 FramedKind KindOf(HWND control) {
   const std::string cls = ClassNameOf(control);
   if (cls == "ListBox") return IsOwnerDrawnListBox(control) ? FramedKind::OwnerDrawnListBox : FramedKind::ListBox;
@@ -38,25 +35,21 @@ FramedKind KindOf(HWND control) {
 
 LONG StyleOf(HWND w) { return GetWindowLongA(w, GWL_STYLE); }
 
-SkinEngine* EngineWithAlpha() {
-  SkinEngine* engine = SkinEngine::Current();
-  return engine && engine->options.alphaGiven ? engine : nullptr;
-}
+using Message = FamilyMessage<FramedRecord>;
+
+bool AlphaGiven(const Message& c) { return c.engine->options.alphaGiven != 0; }
 
 // --- the frame ---------------------------------------------------------------------------
 
 // Paints the control's frame from its record; the system's client area and scroll bars
 // are excluded from the copy.
-void PaintFrameOf(HWND w) {
-  ControlContext c = FindControlContext(w);
-  const FramedRecord* found = c.skin ? c.skin->List<FramedRecord>().At(c.position) : nullptr;
+void PaintFrameOf(Message& c) {
   // A combo box's list and a borderless control show no frame at all.
-  if (!found || found->kind == FramedKind::ComboList || !HasFrameBorder(w)) return;
-  const FramedRecord record = *found;
-  const RECT inner = FrameInnerRect(w);
-  ControlPaint paint(w, PaintTarget::WholeWindow, nullptr, nullptr, Backdrop::SkinOnly);
+  if (c.record->kind == FramedKind::ComboList || !HasFrameBorder(c.w)) return;
+  const RECT inner = FrameInnerRect(c.w);
+  ControlPaint paint(c.w, PaintTarget::WholeWindow, nullptr, nullptr, Backdrop::SkinOnly);
   if (!paint.ok()) return;
-  PaintFrame(paint.canvas(), record, inner, c.engine->options);
+  PaintFrame(paint.canvas(), *c.record, inner, c.engine->options);
   // Only the ring reaches the screen: the clip keeps the client area (the magenta inside
   // the picture) out, so a plain copy does what a magenta-keyed one would, faster.
   paint.ExcludeFromCopy(inner);
@@ -67,11 +60,11 @@ void PaintFrameOf(HWND w) {
 // List views (no text background) and owner-drawn list boxes (their owner's drawing) draw
 // their items straight onto the washed picture. The children (the list view's header, an
 // edit of a label being renamed) paint themselves.
-LRESULT PaintOnWash(SkinEngine& engine, HWND w) {
-  ControlPaint paint(w, PaintTarget::BeginPaint);
+LRESULT PaintOnWash(const Message& c) {
+  ControlPaint paint(c.w, PaintTarget::BeginPaint);
   if (!paint.ok()) return 0;
-  if (paint.onSkin()) paint.canvas().Wash(engine.options.backdropAlpha);
-  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(paint.canvas().dc()), 0);
+  if (paint.onSkin()) paint.canvas().Wash(c.engine->options.backdropAlpha);
+  c.Chain(WM_PAINT, reinterpret_cast<WPARAM>(paint.canvas().dc()), 0);
   paint.ExcludeVisibleChildren();
   return 0;
 }
@@ -85,15 +78,15 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 // The control's own WM_PAINT into `into` over a plain background: a list box fills its rows
 // (and, under Wine, the rest of its client area) opaquely with the DC's background colour, a
 // tree view fills with its own.
-void DrawItemsOn(HWND w, const OffscreenDC& into, const RECT& all, COLORREF background, bool listBox) {
+void DrawItemsOn(const Message& c, const OffscreenDC& into, const RECT& all, COLORREF background, bool listBox) {
   BrushHandle brush(CreateSolidBrush(background));
   FillRect(into.dc(), &all, brush.get());
   if (listBox) {
     SetBkColor(into.dc(), background);
   } else {
-    SendMessageA(w, TVM_SETBKCOLOR, 0, background);
+    SendMessageA(c.w, TVM_SETBKCOLOR, 0, background);
   }
-  CallPreviousProc(w, WM_PAINT, reinterpret_cast<WPARAM>(into.dc()), 0);
+  c.Chain(WM_PAINT, reinterpret_cast<WPARAM>(into.dc()), 0);
 }
 
 constexpr uint32_t kMagentaPixel = 0xFF00FF;  // a DIB pixel: 0x00RRGGBB
@@ -122,7 +115,8 @@ uint32_t ItemOverWash(uint32_t onMagenta, uint32_t onGreen, uint32_t washed) {
 // colour (Wine even ignores the null brush of the colour replies there); tree views fill with
 // their own background colour. The items are drawn apart twice, over magenta and over green,
 // and laid over the washed picture where they differ from both.
-LRESULT PaintItemsOverWash(SkinEngine& engine, HWND w, bool listBox) {
+LRESULT PaintItemsOverWash(const Message& c, bool listBox) {
+  HWND w = c.w;
   ControlPaint paint(w, PaintTarget::BeginPaint);
   if (!paint.ok()) return 0;
   Canvas& canvas = paint.canvas();
@@ -132,12 +126,12 @@ LRESULT PaintItemsOverWash(SkinEngine& engine, HWND w, bool listBox) {
   OffscreenDC washed(nullptr, width, height, kind), onMagenta(nullptr, width, height, kind),
       onGreen(nullptr, width, height, kind);
   if (!washed || !onMagenta || !onGreen) return 0;
-  if (paint.onSkin()) canvas.Wash(engine.options.backdropAlpha);
+  if (paint.onSkin()) canvas.Wash(c.engine->options.backdropAlpha);
   canvas.Flush();
   BitBlt(washed.dc(), 0, 0, width, height, canvas.dc(), 0, 0, SRCCOPY);
-  DrawItemsOn(w, onMagenta, all, kMagenta, listBox);
+  DrawItemsOn(c, onMagenta, all, kMagenta, listBox);
   if (!IsWindow(w)) return 0;
-  DrawItemsOn(w, onGreen, all, kGreen, listBox);
+  DrawItemsOn(c, onGreen, all, kGreen, listBox);
   if (!listBox && IsWindow(w)) {
     SendMessageA(w, TVM_SETBKCOLOR, 0, kMagenta);
     // The colour changes invalidated the tree (BeginPaint had validated it): what they
@@ -177,126 +171,92 @@ bool ListBoxDrawsDirectly(HWND w, UINT m) {
 
 // --- the window procedure ----------------------------------------------------------------
 
-// Runs f on the control's record when its properties name one.
-template <typename F>
-void WithRecord(HWND w, F&& f) {
-  if (FramedRecord* r = FindRecord<FramedRecord>(w)) f(*r);
+// A move or a scroll: the washed picture behind the control is painted again.
+LRESULT InvalidateIfWashed(Message& c) {
+  if (AlphaGiven(c)) InvalidateRect(c.w, nullptr, TRUE);
+  return c.Chain();
 }
 
-FramedKind RecordedKind(HWND w) {
-  const FramedRecord* r = FindRecord<FramedRecord>(w);
-  return r ? r->kind : KindOf(w);
+LRESULT OnFocus(Message& c, bool focused) {
+  c.record->focused = focused;
+  PaintFrameOf(c);
+  return c.Chain();
 }
 
-LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (EngineWithAlpha()) InvalidateRect(w, nullptr, TRUE);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT OnFocus(HWND w, UINT m, WPARAM wp, LPARAM lp, int focused) {
-  WithRecord(w, [&](FramedRecord& r) { r.focused = focused; });
-  PaintFrameOf(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT OnPaint(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  PaintFrameOf(w);
-  SkinEngine* engine = EngineWithAlpha();
+LRESULT OnPaint(Message& c) {
+  PaintFrameOf(c);
   // A paint into a given DC (wParam) is someone else's picture: the system draws it.
-  if (!engine || wp) return CallPreviousProc(w, m, wp, lp);
-  switch (RecordedKind(w)) {
-    case FramedKind::TreeView: return PaintItemsOverWash(*engine, w, false);
-    case FramedKind::ListBox: return PaintItemsOverWash(*engine, w, true);
+  if (!AlphaGiven(c) || c.wp) return c.Chain();
+  switch (c.record->kind) {
+    case FramedKind::TreeView: return PaintItemsOverWash(c, false);
+    case FramedKind::ListBox: return PaintItemsOverWash(c, true);
     case FramedKind::ListView:
-    case FramedKind::OwnerDrawnListBox: return PaintOnWash(*engine, w);
-    default: return CallPreviousProc(w, m, wp, lp);
+    case FramedKind::OwnerDrawnListBox: return PaintOnWash(c);
+    default: return c.Chain();
   }
 }
 
-LRESULT OnEraseBackground(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  SkinEngine* engine = EngineWithAlpha();
-  HDC dc = reinterpret_cast<HDC>(wp);
-  if (!engine || !dc) return CallPreviousProc(w, m, wp, lp);
-  switch (RecordedKind(w)) {
+LRESULT OnEraseBackground(Message& c) {
+  HDC dc = reinterpret_cast<HDC>(c.wp);
+  if (!AlphaGiven(c) || !dc) return c.Chain();
+  switch (c.record->kind) {
     case FramedKind::TreeView:
     case FramedKind::ListView:
     case FramedKind::ListBox: SetBkMode(dc, TRANSPARENT); return 1;  // the paint lays the wash
     case FramedKind::ComboList:
-    case FramedKind::OwnerDrawnListBox: return CallPreviousProc(w, m, wp, lp);  // their own erase
+    case FramedKind::OwnerDrawnListBox: return c.Chain();  // their own erase
     case FramedKind::Field: break;
   }
   SetBkMode(dc, TRANSPARENT);
   {
-    ControlPaint paint(w, PaintTarget::Given, dc, nullptr, Backdrop::SkinOnly);
-    if (paint.ok()) paint.canvas().Wash(engine->options.backdropAlpha);
+    ControlPaint paint(c.w, PaintTarget::Given, dc, nullptr, Backdrop::SkinOnly);
+    if (paint.ok()) paint.canvas().Wash(c.engine->options.backdropAlpha);
   }
-  SetTextColor(dc, static_cast<COLORREF>(GetIntProp(w, prop::kTextColour)));
+  SetTextColor(dc, static_cast<COLORREF>(GetIntProp(c.w, prop::kTextColour)));
   return 1;
 }
 
-LRESULT OnNcPaint(HWND w, UINT, WPARAM, LPARAM lp) {
-  PaintFrameOf(w);
+LRESULT OnNcPaint(Message& c) {
+  PaintFrameOf(c);
   // The system paints only the scroll bars; an empty region keeps it off the frame.
-  RegionHandle region = ScrollBarRegion(w);
+  RegionHandle region = ScrollBarRegion(c.w);
   if (!region) region.reset(CreateRectRgn(0, 0, 0, 0));
-  return DefWindowProcA(w, WM_NCPAINT, reinterpret_cast<WPARAM>(region.get()), lp);
+  return DefWindowProcA(c.w, WM_NCPAINT, reinterpret_cast<WPARAM>(region.get()), c.lp);
 }
 
 bool IsArrowKey(WPARAM key) { return key >= VK_LEFT && key <= VK_DOWN; }
 
-LRESULT OnKeyDown(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (IsArrowKey(wp)) WithRecord(w, [](FramedRecord& r) { r.keyScrolling = 1; });
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnKeyDown(Message& c) {
+  if (IsArrowKey(c.wp)) c.record->keyScrolling = 1;
+  return c.Chain();
 }
 
-LRESULT OnKeyUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT OnKeyUp(Message& c) {
   // A capture left over from keyboard scrolling goes; a mouse drag keeps its capture.
-  if (GetCapture() == w && !(GetKeyState(VK_LBUTTON) & 0x8000) && !(GetKeyState(VK_RBUTTON) & 0x8000))
-    ReleaseCapture();
-  WithRecord(w, [](FramedRecord& r) { r.keyScrolling = 0; });
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT OnScroll(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (EngineWithAlpha()) InvalidateRect(w, nullptr, TRUE);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ControlContext c = FindControlContext(w);
-  if (c.skin && HoverMove(*c.skin, w, c.position, HotKind::ListLike, c.position >= 1)) {
-    WithRecord(w, [](FramedRecord& r) { r.hot = 1; });
-    PaintFrameOf(w);
+  if (GetCapture() == c.w && !(GetKeyState(VK_LBUTTON) & 0x8000) && !(GetKeyState(VK_RBUTTON) & 0x8000)) {
+    ReleaseCapture();  // sends WM_CAPTURECHANGED
+    if (!c.Refind()) return c.Chain();
   }
-  return CallPreviousProc(w, m, wp, lp);
+  c.record->keyScrolling = 0;
+  return c.Chain();
 }
 
-LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ControlContext c = FindControlContext(w);
-  if (c.skin) HoverLeave(*c.skin);
-  if (c.position >= 1) {
-    WithRecord(w, [](FramedRecord& r) { r.hot = 0; });
-    PaintFrameOf(w);
-  }
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOVE: return OnMove(w, m, wp, lp);
-    case WM_SETFOCUS: return OnFocus(w, m, wp, lp, 1);
-    case WM_KILLFOCUS: return OnFocus(w, m, wp, lp, 0);
-    case WM_PAINT: return OnPaint(w, m, wp, lp);
-    case WM_ERASEBKGND: return OnEraseBackground(w, m, wp, lp);
-    case WM_NCPAINT: return OnNcPaint(w, m, wp, lp);
-    case WM_KEYDOWN: return OnKeyDown(w, m, wp, lp);
-    case WM_KEYUP: return OnKeyUp(w, m, wp, lp);
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOVE: return InvalidateIfWashed(c);
+    case WM_SETFOCUS: return OnFocus(c, true);
+    case WM_KILLFOCUS: return OnFocus(c, false);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return OnEraseBackground(c);
+    case WM_NCPAINT: return OnNcPaint(c);
+    case WM_KEYDOWN: return OnKeyDown(c);
+    case WM_KEYUP: return OnKeyUp(c);
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case WM_MOUSEWHEEL: return OnScroll(w, m, wp, lp);
-    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    default: return CallPreviousProc(w, m, wp, lp);
+    case WM_MOUSEWHEEL: return InvalidateIfWashed(c);
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE: return OnHoverChange(c, HotKind::ListLike, PaintFrameOf);
+    default: return c.Chain();
   }
 }
 
@@ -321,14 +281,17 @@ bool IsHeaderNotification(UINT m, LPARAM lp) {
 
 // Scrolling (of any cause) repaints the whole control over the skin; a plain list box draws
 // some rows straight on the screen: they get the washed look back.
-LRESULT DispatchAndRewash(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (!EngineWithAlpha()) return Dispatch(w, m, wp, lp);
-  const LRESULT result =
-      WatchScrolling(w, m, [&] { return Dispatch(w, m, wp, lp); }, IsHeaderNotification(m, lp));
-  if (ListBoxDrawsDirectly(w, m) && IsWindow(w) && RecordedKind(w) == FramedKind::ListBox)
-    InvalidateRect(w, nullptr, FALSE);
+LRESULT DispatchAndRewash(Message& c) {
+  if (!AlphaGiven(c)) return Dispatch(c);
+  const FramedKind kind = c.record->kind;
+  const HWND w = c.w;
+  const UINT m = c.m;
+  const LRESULT result = WatchScrolling(w, m, [&] { return Dispatch(c); }, IsHeaderNotification(m, c.lp));
+  if (kind == FramedKind::ListBox && ListBoxDrawsDirectly(w, m) && IsWindow(w)) InvalidateRect(w, nullptr, FALSE);
   return result;
 }
+
+constexpr WNDPROC FramedProc = FamilyProc<FramedRecord, DispatchAndRewash>;
 
 }  // namespace
 

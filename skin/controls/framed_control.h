@@ -31,7 +31,7 @@ enum class FramedKind : int {
 struct FramedRecord : ControlRecord {
   static constexpr Family kFamily = Family::ListLike;
   FramedKind kind = FramedKind::Field;
-  int focused = 0;       // between WM_SETFOCUS and WM_KILLFOCUS
+  bool focused = false;  // between WM_SETFOCUS and WM_KILLFOCUS
   int hot = 0;           // between a hot redraw and WM_MOUSELEAVE
   int keyScrolling = 0;  // from an arrow-key WM_KEYDOWN to the next WM_KEYUP
 };

@@ -20,9 +20,6 @@ namespace {
 
 constexpr size_t kCaptionCapacity = 260;  // characters of a column caption read
 
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC HeaderProc = FamilyProc<HeaderRecord, Dispatch>;
-
 // --- painting ----------------------------------------------------------------------------
 
 struct ColumnBox {
@@ -125,37 +122,27 @@ bool MakeCaptionTools(const HeaderRecord& record, CaptionTools& tools) {
          tools.black.Create(0xFF000000);
 }
 
+using Message = FamilyMessage<HeaderRecord>;
+
 // Paints the header into target: BeginPaint, its window DC, or a DC handed over.
-void PaintHeaderOf(HWND w, PaintTarget target, HDC given = nullptr) {
-  const std::vector<HeaderColumn> columns = ReadHeaderColumns(w);
-  const int margin = static_cast<int>(SendMessageA(w, HDM_GETBITMAPMARGIN, 0, 0));
-  ControlPaint paint(w, target, given);
-  SkinEngine* engine = SkinEngine::Current();
-  const HeaderRecord* record = FindRecord<HeaderRecord>(w);
-  if (paint.ok() && record && engine) PaintHeader(paint.canvas(), *record, columns, margin, engine->options);
+void PaintHeaderOf(Message& c, PaintTarget target, HDC given = nullptr) {
+  const std::vector<HeaderColumn> columns = ReadHeaderColumns(c.w);
+  const int margin = static_cast<int>(SendMessageA(c.w, HDM_GETBITMAPMARGIN, 0, 0));
+  ControlPaint paint(c.w, target, given);
+  if (paint.ok() && c.Refind()) PaintHeader(paint.canvas(), *c.record, columns, margin, c.engine->options);
 }
 
 // --- the window procedure ----------------------------------------------------------------
 
-template <typename F>
-void WithRecord(HWND w, F&& f) {
-  if (HeaderRecord* r = FindRecord<HeaderRecord>(w)) f(*r);
+LRESULT OnMove(Message& c) {
+  PaintHeaderOf(c, PaintTarget::WindowDC);
+  return c.Chain();
 }
 
-LRESULT OnMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  PaintHeaderOf(w, PaintTarget::WindowDC);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT OnPaint(HWND w, WPARAM wp) {
-  HDC given = reinterpret_cast<HDC>(wp);
-  PaintHeaderOf(w, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
+LRESULT OnPaint(Message& c) {
+  HDC given = reinterpret_cast<HDC>(c.wp);
+  PaintHeaderOf(c, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
   return 0;
-}
-
-LRESULT OnEraseBackground(HDC dc) {
-  SetBkMode(dc, TRANSPARENT);
-  return 1;
 }
 
 // Records the column under the mouse; true when the header must be drawn again.
@@ -174,55 +161,51 @@ bool TrackHotColumn(HeaderRecord& r, int item) {
   return false;
 }
 
-LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const int item = HeaderColumnAt(w, GET_X_LPARAM(lp));
-  ControlContext c = FindControlContext(w);
-  if (c.skin) {
-    TrackMouseLeave(w);
-    c.skin->hotIndex = c.position;
-    bool repaint = false;
-    if (c.position > 0 || c.skin->hotKind != HotKind::Header) {
-      c.skin->hotKind = HotKind::Header;
-      WithRecord(w, [&](HeaderRecord& r) { repaint = TrackHotColumn(r, item); });
-    }
-    c.skin->lastHotIndex = c.position;
-    if (repaint) PaintHeaderOf(w, PaintTarget::WindowDC);
-  }
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnMouseMove(Message& c) {
+  const int item = HeaderColumnAt(c.w, GET_X_LPARAM(c.lp));  // sends messages
+  if (!c.Refind()) return c.Chain();
+  SkinInstance& skin = *c.skin;
+  TrackMouseLeave(c.w);
+  skin.hotIndex = skin.lastHotIndex = c.position;
+  skin.hotKind = HotKind::Header;
+  if (TrackHotColumn(*c.record, item)) PaintHeaderOf(c, PaintTarget::WindowDC);
+  return c.Chain();
 }
 
-LRESULT OnButtonDown(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  WithRecord(w, [](HeaderRecord& r) {
-    r.pressed = 1;
-    if (r.hotItem >= 1) r.pressedItem = r.hotItem;
-  });
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnButtonDown(Message& c) {
+  HeaderRecord& r = *c.record;
+  r.pressed = 1;
+  if (r.hotItem >= 1) r.pressedItem = r.hotItem;
+  return c.Chain();
 }
 
-LRESULT OnButtonUp(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  WithRecord(w, [](HeaderRecord& r) { r.pressed = r.pressedItem = 0; });
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnButtonUp(Message& c) {
+  c.record->pressed = c.record->pressedItem = 0;
+  return c.Chain();
 }
 
-LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (SkinInstance* skin = FindControlContext(w).skin) HoverLeave(*skin);
-  WithRecord(w, [](HeaderRecord& r) { r.lastHotItem = r.hotItem = r.hot = 0; });
-  PaintHeaderOf(w, PaintTarget::WindowDC);
-  return CallPreviousProc(w, m, wp, lp);
+LRESULT OnMouseLeave(Message& c) {
+  HoverLeave(*c.skin);
+  HeaderRecord& r = *c.record;
+  r.lastHotItem = r.hotItem = r.hot = 0;
+  PaintHeaderOf(c, PaintTarget::WindowDC);
+  return c.Chain();
 }
 
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOVE: return OnMove(w, m, wp, lp);
-    case WM_PAINT: return OnPaint(w, wp);
-    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wp));
-    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
-    case WM_LBUTTONDOWN: return OnButtonDown(w, m, wp, lp);
-    case WM_LBUTTONUP: return OnButtonUp(w, m, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    default: return CallPreviousProc(w, m, wp, lp);
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOVE: return OnMove(c);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return EraseNothing(c.wp);
+    case WM_MOUSEMOVE: return OnMouseMove(c);
+    case WM_LBUTTONDOWN: return OnButtonDown(c);
+    case WM_LBUTTONUP: return OnButtonUp(c);
+    case WM_MOUSELEAVE: return OnMouseLeave(c);
+    default: return c.Chain();
   }
 }
+
+constexpr WNDPROC HeaderProc = FamilyProc<HeaderRecord, Dispatch>;
 
 // --- taking ------------------------------------------------------------------------------
 

@@ -16,7 +16,6 @@ namespace tunelark {
 
 namespace {
 
-
 // The trough: a rounded outline and a wash from white to dark across the bar's thickness.
 void PaintTrough(Graphics& g, int w, int h, bool vertical) {
   const float W = static_cast<float>(w), H = static_cast<float>(h);
@@ -34,12 +33,14 @@ void PaintBar(Graphics& g, const Gdiplus::RectF& r, bool vertical, COLORREF acce
 
 // --- the window procedure ---------------------------------------------------------------
 
-void PaintWindow(HWND w) {
+using Message = FamilyMessage<ProgressRecord>;
+
+void PaintWindow(Message& c) {
   // The whole window: an unthemed progress bar has a static edge, which the skin covers.
-  PaintWholeControl<ProgressRecord, ProgressState>(w, ReadProgressState, PaintProgressBar);
+  PaintWholeControl(c, ReadProgressState, PaintProgressBar);
 }
 
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DispatchWholePaint(w, m, wp, lp, PaintWindow); }
+LRESULT Dispatch(Message& c) { return DispatchWholePaint(c, PaintWindow); }
 
 constexpr WNDPROC ProgressProc = FamilyProc<ProgressRecord, Dispatch>;
 

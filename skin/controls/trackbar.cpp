@@ -127,42 +127,20 @@ void PaintFill(Graphics& g, const TrackbarRecord& r, const TrackbarState& s, con
 
 // --- the window procedure ---------------------------------------------------------------
 
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC TrackbarProc = FamilyProc<TrackbarRecord, Dispatch>;
+using Message = FamilyMessage<TrackbarRecord>;
 
 // One paint of the whole trackbar to the screen (its window DC).
-void PaintWindow(HWND w) {
-  PaintWholeControl<TrackbarRecord, TrackbarState>(w, ReadTrackbarState, PaintTrackbar);
-}
+void PaintWindow(Message& c) { PaintWholeControl(c, ReadTrackbarState, PaintTrackbar); }
 
-void SetHot(HWND w, int hot) {
-  if (TrackbarRecord* r = FindRecord<TrackbarRecord>(w)) r->hot = hot;
-}
-
-LRESULT OnMouseMove(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ControlContext c = FindControlContext(w);
-  if (c.skin && HoverMove(*c.skin, w, c.position, HotKind::Trackbar)) {
-    SetHot(w, 1);
-    PaintWindow(w);
-  }
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT OnMouseLeave(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  ControlContext c = FindControlContext(w);
-  if (c.skin) HoverLeave(*c.skin);
-  SetHot(w, 0);
-  PaintWindow(w);
-  return CallPreviousProc(w, m, wp, lp);
-}
-
-LRESULT Dispatch(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOUSEMOVE: return OnMouseMove(w, m, wp, lp);
-    case WM_MOUSELEAVE: return OnMouseLeave(w, m, wp, lp);
-    default: return DispatchWholePaint(w, m, wp, lp, PaintWindow);
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE: return OnHoverChange(c, HotKind::Trackbar, PaintWindow);
+    default: return DispatchWholePaint(c, PaintWindow);
   }
 }
+
+constexpr WNDPROC TrackbarProc = FamilyProc<TrackbarRecord, Dispatch>;
 
 }  // namespace
 

@@ -18,9 +18,6 @@ namespace {
 
 constexpr float kCornerRadius = 3;
 
-LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-constexpr WNDPROC UpDownProc = FamilyProc<UpDownRecord, HandleUpDownMessage>;
-
 POINT PointOf(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -86,12 +83,11 @@ void DrawHalf(Graphics& g, int part, bool horizontal, const HalfRect& r, const H
   DrawArrow(g, part, horizontal, r);
 }
 
-void PaintNow(HWND control, UpDownLook look) {
-  const UpDownRecord* found = FindRecord<UpDownRecord>(control);
-  if (!found) return;
-  const UpDownRecord record = *found;
-  ControlPaint paint(control, PaintTarget::WindowDC);
-  if (paint.ok()) PaintUpDown(paint.canvas(), record, look);
+using Message = FamilyMessage<UpDownRecord>;
+
+void PaintNow(Message& c, UpDownLook look) {
+  ControlPaint paint(c.w, PaintTarget::WindowDC);
+  if (paint.ok() && c.Refind()) PaintUpDown(paint.canvas(), *c.record, look);
 }
 
 // The look from the record: the pressed half while pressed, else the half last hovered.
@@ -103,87 +99,73 @@ UpDownLook StoredLook(HWND control, const UpDownRecord& record) {
 
 // --- messages -----------------------------------------------------------------------------
 
-LRESULT OnPaint(HWND control, HDC given) {
-  const UpDownRecord* found = FindRecord<UpDownRecord>(control);
-  if (!found) return CallPreviousProc(control, WM_PAINT, reinterpret_cast<WPARAM>(given), 0);
-  const UpDownRecord record = *found;
-  ControlPaint paint(control, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
-  if (paint.ok()) PaintUpDown(paint.canvas(), record, StoredLook(control, record));
+LRESULT OnPaint(Message& c) {
+  HDC given = reinterpret_cast<HDC>(c.wp);
+  ControlPaint paint(c.w, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
+  if (paint.ok() && c.Refind()) PaintUpDown(paint.canvas(), *c.record, StoredLook(c.w, *c.record));
   return 0;
 }
 
-LRESULT OnMove(HWND control, WPARAM wParam, LPARAM lParam) {
-  if (const UpDownRecord* record = FindRecord<UpDownRecord>(control)) PaintNow(control, StoredLook(control, *record));
-  return CallPreviousProc(control, WM_MOVE, wParam, lParam);
+LRESULT OnMove(Message& c) {
+  PaintNow(c, StoredLook(c.w, *c.record));
+  return c.Chain();
 }
 
 // Repaints lit when the mouse comes onto the control or crosses into the other half.
-LRESULT OnMouseMove(HWND control, WPARAM wParam, LPARAM lParam) {
-  ControlContext c = FindControlContext(control);
-  UpDownRecord* record = c.skin ? c.skin->List<UpDownRecord>().At(c.position) : nullptr;
-  if (record && c.position >= 1) {
-    const int part = HalfUnder(control, record->horizontal != 0, lParam);
-    const bool crossed = part != record->hotPart;
-    if (HoverMove(*c.skin, control, c.position, HotKind::UpDown) || crossed) {
-      record->hot = 1;
-      record->hotPart = part;
-      PaintNow(control, {true, record->pressed != 0, part});
-    }
+LRESULT OnMouseMove(Message& c) {
+  UpDownRecord& record = *c.record;
+  const int part = HalfUnder(c.w, record.horizontal != 0, c.lp);
+  const bool crossed = part != record.hotPart;
+  if (HoverMove(*c.skin, c.w, c.position, HotKind::UpDown) || crossed) {
+    record.hot = 1;
+    record.hotPart = part;
+    PaintNow(c, {true, record.pressed != 0, part});
   }
-  return CallPreviousProc(control, WM_MOUSEMOVE, wParam, lParam);
+  return c.Chain();
 }
 
-LRESULT OnButton(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (UpDownRecord* record = FindRecord<UpDownRecord>(control)) {
-    record->pressed = message == WM_LBUTTONUP ? 0 : 1;
-    record->pressPoint = lParam;
-  }
-  return CallPreviousProc(control, message, wParam, lParam);
+LRESULT OnButton(Message& c) {
+  c.record->pressed = c.m == WM_LBUTTONUP ? 0 : 1;
+  c.record->pressPoint = c.lp;
+  return c.Chain();
 }
 
 // The capture went elsewhere before the button came up (another window took it, a menu or
 // a dialog opened): the press is over, so the control is drawn unpressed at once. The
 // system's own procedure ends its repeat here. A release on the control clears the press
 // before it lets the capture go, so this draws nothing then.
-LRESULT OnCaptureChanged(HWND control, WPARAM wParam, LPARAM lParam) {
-  bool ended = false;
-  if (UpDownRecord* record = FindRecord<UpDownRecord>(control); record && record->pressed) {
-    record->pressed = 0;
-    ended = true;
-  }
-  const LRESULT result = CallPreviousProc(control, WM_CAPTURECHANGED, wParam, lParam);
-  if (const UpDownRecord* record = FindRecord<UpDownRecord>(control); record && ended)
-    PaintNow(control, StoredLook(control, *record));
+LRESULT OnCaptureChanged(Message& c) {
+  const bool ended = c.record->pressed != 0;
+  c.record->pressed = 0;
+  const LRESULT result = c.Chain();
+  if (ended && c.Refind()) PaintNow(c, StoredLook(c.w, *c.record));
   return result;
 }
 
-LRESULT OnMouseLeave(HWND control, WPARAM wParam, LPARAM lParam) {
-  ControlContext c = FindControlContext(control);
-  if (c.skin) HoverLeave(*c.skin);
-  if (UpDownRecord* record = FindRecord<UpDownRecord>(control)) {
-    record->hot = 0;
-    PaintNow(control, {false, record->pressed != 0, record->hotPart});
-  }
-  return CallPreviousProc(control, WM_MOUSELEAVE, wParam, lParam);
+LRESULT OnMouseLeave(Message& c) {
+  HoverLeave(*c.skin);
+  c.record->hot = 0;
+  PaintNow(c, {false, c.record->pressed != 0, c.record->hotPart});
+  return c.Chain();
 }
 
-LRESULT HandleUpDownMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_MOVE: return OnMove(control, wParam, lParam);
-    case WM_PAINT: return OnPaint(control, reinterpret_cast<HDC>(wParam));
-    case WM_ERASEBKGND:
-      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return 1;
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOVE: return OnMove(c);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return EraseNothing(c.wp);
     case WM_NCPAINT: return 1;
-    case WM_MOUSEMOVE: return OnMouseMove(control, wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(c);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP: return OnButton(control, message, wParam, lParam);
-    case WM_MOUSELEAVE: return OnMouseLeave(control, wParam, lParam);
-    case WM_CAPTURECHANGED: return OnCaptureChanged(control, wParam, lParam);
-    default: return CallPreviousProc(control, message, wParam, lParam);
+    case WM_LBUTTONUP: return OnButton(c);
+    case WM_MOUSELEAVE: return OnMouseLeave(c);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(c);
+    default: return c.Chain();
   }
 }
+
+constexpr WNDPROC UpDownProc = FamilyProc<UpDownRecord, Dispatch>;
 
 }  // namespace
 

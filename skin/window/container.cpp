@@ -35,9 +35,6 @@ constexpr Gdiplus::ARGB kOuterLine = 0x28000000;       // black at 40
 constexpr Gdiplus::ARGB kInnerLine = 0x64FFFFFF;       // white at 100
 constexpr Gdiplus::ARGB kGroupInnerLine = 0x5AFFFFFF;  // white at 90
 
-LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC ContainerProc = FamilyProc<ContainerRecord, DispatchWithEngine>;
-
 // --- taking ------------------------------------------------------------------------------
 
 // The owner's painted look goes to a surface of its window rectangle's size, at the client
@@ -125,142 +122,118 @@ void UpdateOwnerSurface(HWND window, OffscreenDC& surface, HDC picture, int w, i
   BitBlt(surface.dc(), client.left, client.top, w, h, picture, 0, 0, SRCCOPY);
 }
 
+using Message = FamilyMessage<ContainerRecord>;
+
 // Paints the container into given, or into its child-excluding window DC when none is given.
-void PaintContainer(SkinEngine& engine, HWND window, HDC given) {
-  ContainerRecord* found = FindRecord<ContainerRecord>(window);
-  if (!found || found->window != window) return;
-  const ContainerRecord record = *found;  // painting sends messages; work on a copy
-  const Size size = ClientSizeOf(window);
-  SnapshotDC picture = BackgroundSnapshot(engine, window, ClientRectInWindow(window));
-  if (!picture || size.w <= 0 || size.h <= 0) return;
-  {
-    Canvas canvas(picture.get(), size.w, size.h);
-    // An owner's snapshot comes from outside it, without its own tint.
-    if (record.tintColour && IsBackgroundOwner(window))
-      FillTint(canvas.graphics(), TintOf(record, record.isGroupBox != 0), 0, 0, static_cast<float>(size.w),
-               static_cast<float>(size.h));
-    PaintContainerLook(engine, canvas, record);
-    canvas.Flush();
-  }
-  if (record.ownerSurface) UpdateOwnerSurface(window, *record.ownerSurface, picture.get(), size.w, size.h);
-  ChildExcludingDC target(window, given);
-  if (target.get()) BitBlt(target.get(), 0, 0, size.w, size.h, picture.get(), 0, 0, SRCCOPY);
-  if (ContainerRecord* again = FindRecord<ContainerRecord>(window); again && again->window == window)
-    again->backgroundStale = 0;
+void PaintContainer(Message& c, HDC given) {
+  ChildExcludingDC target(c.w, given);
+  ControlPaint paint(c.w, PaintTarget::Given, target.get(), nullptr, Backdrop::SkinOnly);
+  if (!paint.ok()) return;
+  Canvas& canvas = paint.canvas();
+  const ContainerRecord& record = *c.record;
+  // An owner's snapshot comes from outside it, without its own tint.
+  if (record.tintColour && IsBackgroundOwner(c.w))
+    FillTint(canvas.graphics(), TintOf(record, record.isGroupBox != 0), 0, 0, static_cast<float>(canvas.width()),
+             static_cast<float>(canvas.height()));
+  PaintContainerLook(*c.engine, canvas, record);
+  canvas.Flush();
+  if (record.ownerSurface) UpdateOwnerSurface(c.w, *record.ownerSurface, canvas.dc(), canvas.width(), canvas.height());
+  paint.Present();
+  if (c.Refind()) c.record->backgroundStale = 0;  // the caption's text was asked for
 }
 
 // --- the container's window procedure ----------------------------------------------------
 
-LRESULT Chain(HWND w, UINT m, WPARAM wp, LPARAM lp) { return CallPreviousProc(w, m, wp, lp); }
-
-bool OwnPaint(HWND window) {
-  const ContainerRecord* r = FindRecord<ContainerRecord>(window);
-  return r && r->window == window && r->ownPaint;
+LRESULT OnMove(Message& c) {
+  if (c.record->ownPaint && c.record->tintAlpha != 255) InvalidateRect(c.w, nullptr, FALSE);
+  return c.Chain();
 }
 
-LRESULT OnMove(HWND w, WPARAM wp, LPARAM lp) {
-  const ContainerRecord* r = FindRecord<ContainerRecord>(w);
-  if (r && r->ownPaint && r->tintAlpha != 255) InvalidateRect(w, nullptr, FALSE);
-  return Chain(w, WM_MOVE, wp, lp);
+LRESULT OnSize(Message& c) {
+  c.record->backgroundStale = 1;
+  const std::vector<StretchedWindow> stretched = c.record->stretchList;  // moving runs their code
+  const Size size = ClientSizeOf(c.w);
+  for (const StretchedWindow& s : stretched)
+    if (s.window) MoveWindow(s.window, 2, s.top, size.w - 4, size.h - s.top, TRUE);
+  return c.Chain();
 }
 
-LRESULT OnSize(HWND w, WPARAM wp, LPARAM lp) {
-  if (ContainerRecord* r = FindRecord<ContainerRecord>(w); r && r->window == w) {
-    r->backgroundStale = 1;
-    const std::vector<StretchedWindow> stretched = r->stretchList;  // moving sends messages
-    const Size size = ClientSizeOf(w);
-    for (const StretchedWindow& s : stretched)
-      if (s.window) MoveWindow(s.window, 2, s.top, size.w - 4, size.h - s.top, TRUE);
-  }
-  return Chain(w, WM_SIZE, wp, lp);
-}
-
-LRESULT OnPaint(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  const ContainerRecord* r = FindRecord<ContainerRecord>(w);
-  if (!r || r->window != w || !r->ownPaint) return Chain(w, WM_PAINT, wp, lp);
-  const bool stale = r->backgroundStale != 0;
+LRESULT OnPaint(Message& c) {
+  if (!c.record->ownPaint) return c.Chain();
+  const bool stale = c.record->backgroundStale != 0;
   {
-    PaintDC paint(w);
-    PaintContainer(engine, w, stale ? paint.get() : nullptr);
+    PaintDC paint(c.w);
+    if (c.Refind()) PaintContainer(c, stale ? paint.get() : nullptr);
     // Children that let their parent show through paint again over the new picture.
-    for (HWND child = FindWindowExA(w, nullptr, nullptr, nullptr); child;
-         child = FindWindowExA(w, child, nullptr, nullptr))
+    for (HWND child = FindWindowExA(c.w, nullptr, nullptr, nullptr); child;
+         child = FindWindowExA(c.w, child, nullptr, nullptr))
       if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) InvalidateRect(child, nullptr, FALSE);
   }
-  return DefWindowProcA(w, WM_PAINT, wp, lp);
+  return DefWindowProcA(c.w, WM_PAINT, c.wp, c.lp);
 }
 
-LRESULT OnEraseBackground(HWND w, WPARAM wp, LPARAM lp) {
-  if (!OwnPaint(w)) return Chain(w, WM_ERASEBKGND, wp, lp);
-  return EraseNothing(wp);
+LRESULT OnEraseBackground(Message& c) { return c.record->ownPaint ? EraseNothing(c.wp) : c.Chain(); }
+
+LRESULT OnShowWindow(Message& c) {
+  if (c.wp != TRUE) return c.Chain();
+  c.Chain();
+  if (c.Refind() && c.record->ownPaint) PaintContainer(c, nullptr);
+  return DefWindowProcA(c.w, WM_SHOWWINDOW, c.wp, c.lp);
 }
 
-LRESULT OnShowWindow(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  if (wp != TRUE) return Chain(w, WM_SHOWWINDOW, wp, lp);
-  Chain(w, WM_SHOWWINDOW, wp, lp);
-  if (OwnPaint(w)) PaintContainer(engine, w, nullptr);
-  return DefWindowProcA(w, WM_SHOWWINDOW, wp, lp);
-}
-
-LRESULT OnDrawItem(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
+LRESULT OnDrawItem(Message& c) {
   DRAWITEMSTRUCT item{};
-  if (CopyMessageStruct(lp, item)) DispatchDrawItem(engine, GetIntProp(w, prop::kInstance), item);
-  return Chain(w, WM_DRAWITEM, wp, lp);
+  if (CopyMessageStruct(c.lp, item)) DispatchDrawItem(*c.engine, c.instance, item);
+  return c.Chain();
 }
 
-LRESULT OnNotify(HWND w, WPARAM wp, LPARAM lp) {
-  InvalidateOnTreeExpand(lp);
-  return Chain(w, WM_NOTIFY, wp, lp);
-}
-
-LRESULT OnColourRequest(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (HBRUSH brush = ColourReply(engine, m, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+LRESULT OnColourRequest(Message& c) {
+  if (HBRUSH brush = ColourReply(*c.engine, c.m, reinterpret_cast<HDC>(c.wp), reinterpret_cast<HWND>(c.lp)))
     return reinterpret_cast<LRESULT>(brush);
-  return Chain(w, m, wp, lp);
+  return c.Chain();
 }
 
 // Messages on which the system's own procedure of a group box or static panel draws straight
 // onto the window: the skin's picture goes over it again.
-LRESULT OnSystemRedraw(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  const LRESULT result = Chain(w, m, wp, lp);
-  if (OwnPaint(w)) InvalidateRect(w, nullptr, FALSE);
+LRESULT OnSystemRedraw(Message& c) {
+  const LRESULT result = c.Chain();
+  if (c.Refind() && c.record->ownPaint) InvalidateRect(c.w, nullptr, FALSE);
   return result;
 }
 
-LRESULT OnDestroy(HWND w, WPARAM wp, LPARAM lp) {
+LRESULT OnDestroy(Message& c) {
   // The children still exist: their colour-reply objects go now.
-  ReleaseChildColourReplies(w);
-  return Chain(w, WM_DESTROY, wp, lp);
+  ReleaseChildColourReplies(c.w);
+  return c.Chain();
 }
 
-LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOVE: return OnMove(w, wp, lp);
-    case WM_SIZE: return OnSize(w, wp, lp);
-    case WM_PAINT: return OnPaint(engine, w, wp, lp);
-    case WM_ERASEBKGND: return OnEraseBackground(w, wp, lp);
-    case WM_SHOWWINDOW: return OnShowWindow(engine, w, wp, lp);
-    case WM_DRAWITEM: return OnDrawItem(engine, w, wp, lp);
-    case WM_NOTIFY: return OnNotify(w, wp, lp);
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOVE: return OnMove(c);
+    case WM_SIZE: return OnSize(c);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return OnEraseBackground(c);
+    case WM_SHOWWINDOW: return OnShowWindow(c);
+    case WM_DRAWITEM: return OnDrawItem(c);
+    case WM_NOTIFY:
+      InvalidateOnTreeExpand(c.lp);
+      return c.Chain();
     case WM_COMMAND:
-      InvalidateOnContentChange(engine, wp, lp);
-      return Chain(w, m, wp, lp);
+      InvalidateOnContentChange(*c.engine, c.wp, c.lp);
+      return c.Chain();
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: return OnColourRequest(engine, w, m, wp, lp);
+    case WM_CTLCOLORSTATIC: return OnColourRequest(c);
     case WM_SETTEXT:
     case WM_ENABLE:
-    case WM_UPDATEUISTATE: return OnSystemRedraw(w, m, wp, lp);
-    case WM_DESTROY: return OnDestroy(w, wp, lp);
+    case WM_UPDATEUISTATE: return OnSystemRedraw(c);
+    case WM_DESTROY: return OnDestroy(c);
+    default: return c.Chain();
   }
-  return Chain(w, m, wp, lp);
 }
 
-LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  SkinEngine* engine = SkinEngine::Current();
-  return engine ? Dispatch(*engine, w, m, wp, lp) : Chain(w, m, wp, lp);
-}
+constexpr WNDPROC ContainerProc = FamilyProc<ContainerRecord, Dispatch>;
 
 }  // namespace
 

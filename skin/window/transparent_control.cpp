@@ -19,17 +19,7 @@ namespace tunelark {
 
 namespace {
 
-LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp);
-constexpr WNDPROC TransparentProc = FamilyProc<TransparentControlRecord, DispatchWithEngine, kTransparentLinkKeys>;
-
-LRESULT Chain(HWND w, UINT m, WPARAM wp, LPARAM lp) { return CallPreviousProc(w, m, wp, lp, prop::kTransparentProc); }
-
-TransparentControlRecord* FindTransparentRecord(SkinEngine& engine, HWND w) {
-  SkinInstance* skin = engine.Instance(GetIntProp(w, prop::kTransparentInstance));
-  TransparentControlRecord* r =
-      skin ? skin->List<TransparentControlRecord>().At(GetIntProp(w, prop::kTransparentPosition)) : nullptr;
-  return r && r->window == w ? r : nullptr;
-}
+using Message = FamilyMessage<TransparentControlRecord>;
 
 // Controls that paint into the device context WM_PAINT hands them.
 bool PaintsIntoGivenDC(const std::string& cls) {
@@ -37,25 +27,20 @@ bool PaintsIntoGivenDC(const std::string& cls) {
          cls == "msctls_statusbar32" || cls == "Button" || cls == "msctls_trackbar32";
 }
 
-// The background behind the client area washed with white at the engine's backdropAlpha.
-SnapshotDC WashedClientPicture(SkinEngine& engine, HWND window, Size size) {
-  SnapshotDC picture = BackgroundSnapshot(engine, window, ClientRectInWindow(window));
-  if (picture) WashWithWhite(picture.get(), size.w, size.h, engine.options.backdropAlpha);
-  return picture;
-}
-
 // Common controls that draw into the given DC: they paint over the background behind them,
 // and their key-coloured pixels let the washed background show.
-LRESULT PaintIntoGivenDC(SkinEngine& engine, HWND w, COLORREF key, WPARAM wp, LPARAM lp) {
-  const Size size = ClientSizeOf(w);
-  SnapshotDC picture = BackgroundSnapshot(engine, w, ClientRectInWindow(w));
-  if (!picture) return Chain(w, WM_PAINT, wp, lp);
-  PaintDC paint(w);
-  const LRESULT result = Chain(w, WM_PAINT, reinterpret_cast<WPARAM>(picture.get()), lp);
-  SnapshotDC washed = WashedClientPicture(engine, w, size);
-  if (!washed) return result;
-  TransparentBlt(washed.get(), 0, 0, size.w, size.h, picture.get(), 0, 0, size.w, size.h, key);
-  BitBlt(paint.get(), 0, 0, size.w, size.h, washed.get(), 0, 0, SRCCOPY);
+LRESULT PaintIntoGivenDC(const Message& c, COLORREF key) {
+  if (!HasSkinBackground(*c.engine, c.w)) return c.Chain();
+  ControlPaint paint(c.w, PaintTarget::BeginPaint, nullptr, nullptr, Backdrop::SkinOnly);
+  if (!paint.ok()) return 0;
+  Canvas& canvas = paint.canvas();
+  const int w = canvas.width(), h = canvas.height();
+  OffscreenDC drawn(nullptr, w, h, OffscreenDC::Kind::Dib32);
+  if (!drawn) return 0;
+  BitBlt(drawn.dc(), 0, 0, w, h, canvas.dc(), 0, 0, SRCCOPY);
+  const LRESULT result = c.Chain(WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), c.lp);
+  canvas.Wash(c.engine->options.backdropAlpha);
+  TransparentBlt(canvas.dc(), 0, 0, w, h, drawn.dc(), 0, 0, w, h, key);
   return result;
 }
 
@@ -63,25 +48,23 @@ LRESULT PaintIntoGivenDC(SkinEngine& engine, HWND w, COLORREF key, WPARAM wp, LP
 // its update region as it was, and the picture goes over the background here (validating
 // what was painted); one that paints its own window instead (validating it) has its
 // on-screen pixels laid over the background.
-LRESULT PaintOverBackground(SkinEngine& engine, HWND w, COLORREF key, WPARAM wp, LPARAM lp) {
+LRESULT PaintOverBackground(const Message& c, COLORREF key) {
+  HWND w = c.w;
   RECT r{};
-  if (!GetUpdateRect(w, &r, FALSE)) return Chain(w, WM_PAINT, wp, lp);
   const Size size = ClientSizeOf(w);
-  SnapshotDC picture = BackgroundSnapshot(engine, w, ClientRectInWindow(w));
-  if (!picture || size.w <= 0 || size.h <= 0) return Chain(w, WM_PAINT, wp, lp);
-  OffscreenDC control(picture.get(), size.w, size.h, OffscreenDC::Kind::LikeDC);
-  if (!control) return Chain(w, WM_PAINT, wp, lp);
-  control.Fill(key);
-  const LRESULT result = Chain(w, WM_PAINT, reinterpret_cast<WPARAM>(control.dc()), lp);
+  if (!GetUpdateRect(w, &r, FALSE) || size.w <= 0 || size.h <= 0 || !HasSkinBackground(*c.engine, w))
+    return c.Chain();
+  OffscreenDC drawn(nullptr, size.w, size.h, OffscreenDC::Kind::Dib32);
+  if (!drawn) return c.Chain();
+  drawn.Fill(key);
+  const LRESULT result = c.Chain(WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), c.lp);
   if (GetUpdateRect(w, nullptr, FALSE)) {
-    TransparentBlt(picture.get(), 0, 0, size.w, size.h, control.dc(), 0, 0, size.w, size.h, key);
-    PaintDC paint(w);
-    BitBlt(paint.get(), 0, 0, size.w, size.h, picture.get(), 0, 0, SRCCOPY);
+    ControlPaint paint(w, PaintTarget::BeginPaint, nullptr, nullptr, Backdrop::SkinOnly);
+    if (paint.ok()) TransparentBlt(paint.canvas().dc(), 0, 0, size.w, size.h, drawn.dc(), 0, 0, size.w, size.h, key);
   } else {
+    ControlPaint paint(w, PaintTarget::WindowDC, nullptr, &r, Backdrop::SkinOnly);
     const int rw = r.right - r.left, rh = r.bottom - r.top;
-    WindowDC screen(w);
-    TransparentBlt(picture.get(), r.left, r.top, rw, rh, screen.get(), r.left, r.top, rw, rh, key);
-    BitBlt(screen.get(), r.left, r.top, rw, rh, picture.get(), r.left, r.top, SRCCOPY);
+    if (paint.ok()) TransparentBlt(paint.canvas().dc(), 0, 0, rw, rh, paint.screen(), r.left, r.top, rw, rh, key);
   }
   for (HWND child = FindWindowExA(w, nullptr, nullptr, nullptr); child; child = FindWindowExA(w, child, nullptr, nullptr))
     InvalidateRect(child, nullptr, TRUE);
@@ -90,53 +73,45 @@ LRESULT PaintOverBackground(SkinEngine& engine, HWND w, COLORREF key, WPARAM wp,
 
 // --- the window procedure ----------------------------------------------------------------
 
-LRESULT OnPaint(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  const TransparentControlRecord* r = FindTransparentRecord(engine, w);
-  if (!r || !engine.options.drawChildControls) return Chain(w, WM_PAINT, wp, lp);
-  const COLORREF key = r->keyColour;
-  if (PaintsIntoGivenDC(ClassNameOf(w))) return PaintIntoGivenDC(engine, w, key, wp, lp);
-  return PaintOverBackground(engine, w, key, wp, lp);
+LRESULT OnPaint(Message& c) {
+  if (!c.engine->options.drawChildControls) return c.Chain();
+  const COLORREF key = c.record->keyColour;
+  return PaintsIntoGivenDC(ClassNameOf(c.w)) ? PaintIntoGivenDC(c, key) : PaintOverBackground(c, key);
 }
 
-LRESULT OnMove(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  if (engine.options.alphaGiven) InvalidateRect(w, nullptr, FALSE);
-  return Chain(w, WM_MOVE, wp, lp);
+LRESULT OnMove(Message& c) {
+  if (c.engine->options.alphaGiven) InvalidateRect(c.w, nullptr, FALSE);
+  return c.Chain();
 }
 
-LRESULT OnEraseBackground(SkinEngine& engine, HWND w, WPARAM wp, LPARAM lp) {
-  if (!engine.options.alphaGiven) return Chain(w, WM_ERASEBKGND, wp, lp);
-  return EraseNothing(wp);
-}
+LRESULT OnEraseBackground(Message& c) { return c.engine->options.alphaGiven ? EraseNothing(c.wp) : c.Chain(); }
 
-LRESULT OnSetText(HWND w, WPARAM wp, LPARAM lp) {
+LRESULT OnSetText(Message& c) {
   // Some controls draw a new text at once, straight over their old picture: paint the whole
   // control over its background again.
-  const LRESULT result = Chain(w, WM_SETTEXT, wp, lp);
-  InvalidateRect(w, nullptr, FALSE);
+  const LRESULT result = c.Chain();
+  InvalidateRect(c.w, nullptr, FALSE);
   return result;
 }
 
-LRESULT OnScroll(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (ClassNameOf(w) == "RichEdit20A") InvalidateRect(w, nullptr, FALSE);
-  return Chain(w, m, wp, lp);
+LRESULT OnScroll(Message& c) {
+  if (ClassNameOf(c.w) == "RichEdit20A") InvalidateRect(c.w, nullptr, FALSE);
+  return c.Chain();
 }
 
-LRESULT Dispatch(SkinEngine& engine, HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_MOVE: return OnMove(engine, w, wp, lp);
-    case WM_PAINT: return OnPaint(engine, w, wp, lp);
-    case WM_ERASEBKGND: return OnEraseBackground(engine, w, wp, lp);
-    case WM_SETTEXT: return OnSetText(w, wp, lp);
+LRESULT Dispatch(Message& c) {
+  switch (c.m) {
+    case WM_MOVE: return OnMove(c);
+    case WM_PAINT: return OnPaint(c);
+    case WM_ERASEBKGND: return OnEraseBackground(c);
+    case WM_SETTEXT: return OnSetText(c);
     case WM_HSCROLL:
-    case WM_VSCROLL: return OnScroll(w, m, wp, lp);
+    case WM_VSCROLL: return OnScroll(c);
+    default: return c.Chain();
   }
-  return Chain(w, m, wp, lp);
 }
 
-LRESULT DispatchWithEngine(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  SkinEngine* engine = SkinEngine::Current();
-  return engine ? Dispatch(*engine, w, m, wp, lp) : Chain(w, m, wp, lp);
-}
+constexpr WNDPROC TransparentProc = FamilyProc<TransparentControlRecord, Dispatch, kTransparentLinkKeys>;
 
 }  // namespace
 

@@ -31,7 +31,7 @@ LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_NCDESTROY) ++g_finalDestroys;
   return DefWindowProcA(w, m, wp, lp);
 }
-LRESULT Throwing(HWND, UINT, WPARAM, LPARAM) { throw std::runtime_error("handler failed"); }
+LRESULT Throwing(FamilyMessage<TestEditRecord>&) { throw std::runtime_error("handler failed"); }
 
 class SkinEngineTest : public EngineTest {};
 
@@ -256,6 +256,7 @@ TEST(GdiObjectCountTest, CountsObjectsAsTheyAreMadeAndDeleted) {
   EXPECT_EQ(GdiObjectCount(), start);
 }
 
+
 }  // namespace
 
 namespace {
@@ -309,6 +310,38 @@ TEST_F(SkinEngineTest, FamilyProceduresTakeOnceAndLetDestroyedControlsGo) {
   g_finalDestroys = 0;
   DestroyWindow(child);
   EXPECT_EQ(g_finalDestroys, 1) << "WM_NCDESTROY reached the window's own procedure";
+}
+
+
+// Painted once per paint: the snapshots the skin takes over one repaint of a control (every
+// skin paint takes one) stay as they were when other installers run over it afterwards.
+TEST_F(SkinEngineTest, AControlTakenAgainOrMadeTransparentFirstIsPaintedOncePerPaint) {
+  HWND top = Track(MakeTopLevel(40, 40, 300, 200));
+  HWND check = MakeChild(top, "Button", 10, 10, 90, 24, BS_AUTOCHECKBOX);
+  HWND edit = MakeChild(top, "Edit", 110, 10, 90, 24, 0, WS_EX_CLIENTEDGE);
+  HWND label = MakeChild(top, "Button", 10, 50, 90, 24, BS_AUTOCHECKBOX);
+  const int k = SkinTopLevel(engine_, top, 300, 200);
+  UpdateWindow(top);
+  auto paintsOf = [&](HWND w) {
+    const int before = engine_.snapshots().Made();
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    return engine_.snapshots().Made() - before;
+  };
+  TakeButton(engine_, k, check, ButtonKind::CheckBox);
+  TakeEditBox(engine_, k, edit);
+  MakeControlTransparent(engine_, label);
+  const int checkAlone = paintsOf(check), editAlone = paintsOf(edit), labelAlone = paintsOf(label);
+  ASSERT_GE(checkAlone, 1);
+  ASSERT_GE(editAlone, 1);
+  ASSERT_GE(labelAlone, 1);
+  TakeCheckAndRadioButtons(engine_, k, top);
+  TakePushButtons(engine_, k, top);
+  TakeEditBoxes(engine_, k, top);
+  TakeFramedControls(engine_, k, top);
+  MakeControlTransparent(engine_, check);
+  EXPECT_EQ(paintsOf(check), checkAlone) << "taken by a second installer, then made transparent";
+  EXPECT_EQ(paintsOf(edit), editAlone) << "taken by a second installer";
+  EXPECT_EQ(paintsOf(label), labelAlone) << "made transparent, then offered to the button installers";
 }
 
 }  // namespace
