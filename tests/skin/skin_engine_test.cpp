@@ -319,7 +319,7 @@ TEST_F(SkinEngineTest, AControlTakenAgainOrMadeTransparentFirstIsPaintedOncePerP
   HWND top = Track(MakeTopLevel(40, 40, 300, 200));
   HWND check = MakeChild(top, "Button", 10, 10, 90, 24, BS_AUTOCHECKBOX);
   HWND edit = MakeChild(top, "Edit", 110, 10, 90, 24, 0, WS_EX_CLIENTEDGE);
-  HWND label = MakeChild(top, "Button", 10, 50, 90, 24, BS_AUTOCHECKBOX);
+  HWND clear = MakeChild(top, "Edit", 110, 50, 90, 24, 0, WS_EX_CLIENTEDGE);
   const int k = SkinTopLevel(engine_, top, 300, 200);
   UpdateWindow(top);
   auto paintsOf = [&](HWND w) {
@@ -329,19 +329,20 @@ TEST_F(SkinEngineTest, AControlTakenAgainOrMadeTransparentFirstIsPaintedOncePerP
   };
   TakeButton(engine_, k, check, ButtonKind::CheckBox);
   TakeEditBox(engine_, k, edit);
-  MakeControlTransparent(engine_, label);
-  const int checkAlone = paintsOf(check), editAlone = paintsOf(edit), labelAlone = paintsOf(label);
+  MakeControlTransparent(engine_, clear);
+  const int checkAlone = paintsOf(check), editAlone = paintsOf(edit), clearAlone = paintsOf(clear);
   ASSERT_GE(checkAlone, 1);
   ASSERT_GE(editAlone, 1);
-  ASSERT_GE(labelAlone, 1);
+  ASSERT_GE(clearAlone, 1);
   TakeCheckAndRadioButtons(engine_, k, top);
   TakePushButtons(engine_, k, top);
   TakeEditBoxes(engine_, k, top);
   TakeFramedControls(engine_, k, top);
   MakeControlTransparent(engine_, check);
+  MakeControlTransparent(engine_, edit);
   EXPECT_EQ(paintsOf(check), checkAlone) << "taken by a second installer, then made transparent";
-  EXPECT_EQ(paintsOf(edit), editAlone) << "taken by a second installer";
-  EXPECT_EQ(paintsOf(label), labelAlone) << "made transparent, then offered to the button installers";
+  EXPECT_EQ(paintsOf(edit), editAlone) << "taken by a second installer, then made transparent";
+  EXPECT_EQ(paintsOf(clear), clearAlone) << "made transparent, then offered to the edit installer";
 }
 
 }  // namespace
