@@ -382,12 +382,9 @@ void TakeCheckAndRadioButtons(SkinEngine& engine, int instance, HWND parent) {
   });
 }
 
-void DispatchDrawItem(SkinEngine& engine, int instance, const DRAWITEMSTRUCT& item) {
-  if (item.CtlType != ODT_BUTTON || GetIntProp(item.hwndItem, prop::kListPosition) < 1) return;
-  SkinInstance* skin = engine.Instance(instance);
-  const ButtonRecord* r = skin ? skin->List<ButtonRecord>().At(GetIntProp(item.hwndItem, prop::kListPosition)) : nullptr;
-  if (!r || r->window != item.hwndItem) r = FindRecord<ButtonRecord>(item.hwndItem);  // taken by its own instance
-  if (!r || r->window != item.hwndItem || !IsPushKind(r->kind)) return;
+void DispatchDrawItem(SkinEngine& engine, const DRAWITEMSTRUCT& item) {
+  const ButtonRecord* r = item.CtlType == ODT_BUTTON ? engine.RecordOf<ButtonRecord>(item.hwndItem) : nullptr;
+  if (!r || !IsPushKind(r->kind)) return;
   ControlPaint paint(item.hwndItem, PaintTarget::Given, item.hDC, &item.rcItem);
   if (paint.ok()) PaintKind(paint.canvas(), *r, item.itemState, false, TextColourOf(item.hwndItem));
 }

@@ -46,8 +46,9 @@ void TakeCheckAndRadioButtons(SkinEngine& engine, int instance, HWND parent);
 // its position, or the position it already had.
 int TakeButton(SkinEngine& engine, int instance, HWND button, ButtonKind kind);
 
-// The skinned parent's WM_DRAWITEM: paints a taken owner-drawn button in its look.
-void DispatchDrawItem(SkinEngine& engine, int instance, const DRAWITEMSTRUCT& item);
+// The skinned parent's WM_DRAWITEM: paints a taken owner-drawn button in its look (the
+// button's own links name its instance and record).
+void DispatchDrawItem(SkinEngine& engine, const DRAWITEMSTRUCT& item);
 
 // Painters. state holds ODS_SELECTED, ODS_DISABLED, ODS_FOCUS and ODS_HOTLIGHT bits.
 void PaintPush(Canvas& canvas, const ButtonRecord& record, UINT state, COLORREF textColour);

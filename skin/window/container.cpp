@@ -183,7 +183,7 @@ LRESULT OnShowWindow(Message& c) {
 
 LRESULT OnDrawItem(Message& c) {
   DRAWITEMSTRUCT item{};
-  if (CopyMessageStruct(c.lp, item)) DispatchDrawItem(*c.engine, c.instance, item);
+  if (CopyMessageStruct(c.lp, item)) DispatchDrawItem(*c.engine, item);
   return c.Chain();
 }
 

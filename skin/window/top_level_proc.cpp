@@ -80,7 +80,7 @@ void OnActivateApp(Skinned& s, WPARAM active) {
 
 void OnDrawItem(Skinned& s, LPARAM lParam) {
   DRAWITEMSTRUCT item{};
-  if (CopyMessageStruct(lParam, item)) DispatchDrawItem(s.engine, s.number, item);
+  if (CopyMessageStruct(lParam, item)) DispatchDrawItem(s.engine, item);
 }
 
 void OnWindowPosChanged(Skinned& s) {

@@ -412,7 +412,9 @@ TEST_F(ContainersTest, PlainLabelsColourRepliesGoWithTheirWindow) {
     HWND plain = CreateWindowA("Static", "Plain label", WS_CHILD | WS_VISIBLE, 270, 250, 200, 18, frame_, nullptr,
                                nullptr, nullptr);
     RedrawWindow(plain, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    if (i == 0) EXPECT_NE(nullptr, GetPropA(plain, "Kj_dxjb"));
+    if (i == 0) {
+      EXPECT_NE(nullptr, GetPropA(plain, "Kj_dxjb"));
+    }
     DestroyWindow(plain);
   }
   EXPECT_LE(tltest::GdiObjectCount() - live, 2) << "reply objects of labels destroyed on their own";
@@ -433,7 +435,10 @@ TEST_F(ContainersTest, ControlsOfEveryFamilyComingAndGoingLeaveNothingBehind) {
         gallery::MakeControl(frame_, TRACKBAR_CLASSA, "", 240, 230, 100, 26),
         gallery::MakeControl(frame_, PROGRESS_CLASSA, "", 350, 230, 100, 16),
         gallery::MakeControl(frame_, UPDOWN_CLASSA, "", 460, 230, 18, 26)};
-    LVCOLUMNA column{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<char*>("列"), 0, 0, 0, 0};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 80;
+    column.pszText = const_cast<char*>("列");
     SendMessageA(made[5], LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     TakeEveryFamily(engine_, instance, frame_);
     for (HWND c : made) RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
