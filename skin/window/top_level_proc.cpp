@@ -176,7 +176,8 @@ LRESULT OnColourRequest(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) 
 // The switch
 
 LRESULT Dispatch(Skinned& s, UINT message, WPARAM wParam, LPARAM lParam) {
-  s.skin().caption.tooltip.Relay(message, wParam, lParam);  // the caption buttons' tips
+  // The caption buttons' tips, while the caption band that shows the buttons is there.
+  if (s.skin().frame.captionShown) s.skin().caption.tooltip.Relay(message, wParam, lParam);
   switch (message) {
     case WM_SIZE: OnSize(s); break;
     case WM_SETTEXT: OnSetText(s, lParam); break;

@@ -23,6 +23,7 @@
 #include "skin/controls/button.h"
 #include "skin/skin_images.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/pixels.h"
 #include "tests/support/process.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
@@ -71,14 +72,7 @@ Capture StretchedPicture() {
   return out;
 }
 
-uint32_t Washed(uint32_t picture, int alpha) {
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    int c = static_cast<int>((picture >> shift) & 0xFF);
-    out |= static_cast<uint32_t>((255 * alpha + c * (255 - alpha)) / 255) << shift;
-  }
-  return out;
-}
+uint32_t Washed(uint32_t picture, int alpha) { return tltest::Over(0xFFFFFF, alpha, picture); }
 
 int Reddish(const Capture& shot, int x0, int y0, int x1, int y1) {
   int n = 0;

@@ -1,10 +1,11 @@
 // The skin on a dialog that keeps its system frame ("dialog") next to the same layout on a
 // borderless window ("dialog_borderless"), with real windows and real mouse input: the
 // pictures behind the controls, the window region over the frame and the sizing border,
-// GDI objects and memory over repaints and resizes.
+// GDI objects and memory over repaints and resizes, the caption buttons' tips.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -178,6 +179,26 @@ TEST_F(DialogTest, RepaintsAndResizesLeaveGdiObjectsAndMemoryFlat) {
   EXPECT_LE(tltest::GdiObjectCount() - gdi, 2);
   EXPECT_LT(tltest::WorkingSetBytes(), bytes + 2 * 1024 * 1024);
   EXPECT_EQ(RegionSize(framed_), WindowSize(framed_));
+}
+
+// The caption buttons' tips show only where the caption band shows the buttons: hovering the
+// close button's place on the framed dialog (no caption band) shows none, on the borderless
+// one its tip.
+TEST_F(DialogTest, CaptionButtonTipsShowOnlyWithTheCaptionBand) {
+  auto tipShownOver = [&](HWND w) {
+    tltest::BringToFront(w);
+    const CaptionBar& bar = engine_.InstanceOfWindow(w)->caption;
+    const CaptionButton& close =
+        *std::find_if(bar.buttons.begin(), bar.buttons.end(),
+                      [](const CaptionButton& b) { return b.kind == CaptionButtonKind::Close; });
+    tltest::MoveMouseTo(w, POINT{static_cast<int>(close.x + close.w / 2), static_cast<int>(close.y + close.h / 2)});
+    gallery::Pump(100);
+    tltest::MoveMouseTo(w, POINT{static_cast<int>(close.x + close.w / 2) + 1, static_cast<int>(close.y + close.h / 2)});
+    gallery::Pump(1500);
+    return IsWindowVisible(bar.tooltip.window()) != FALSE;
+  };
+  EXPECT_FALSE(tipShownOver(framed_)) << "a tip for a caption button the dialog does not show";
+  EXPECT_TRUE(tipShownOver(plain_));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "skin/window/window_placement.h"
 #include "tests/gallery/gallery.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/pixels.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/user_input.h"
@@ -32,11 +33,11 @@ namespace {
 
 constexpr DWORD kMinMax = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
-uint32_t Rgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-int Ch(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
-int Red(uint32_t c) { return Ch(c, 16); }
+using tltest::Channel;
+using tltest::Rgb;
+int Red(uint32_t c) { return Channel(c, 16); }
 // How far a colour leans to red: red less the mean of green and blue.
-int Redness(uint32_t c) { return Ch(c, 16) - (Ch(c, 8) + Ch(c, 0)) / 2; }
+int Redness(uint32_t c) { return Channel(c, 16) - (Channel(c, 8) + Channel(c, 0)) / 2; }
 bool Near(uint32_t a, uint32_t b, int tolerance = 10) { return tltest::ColourNear(a, b, tolerance); }
 
 // --- real mouse input from a second thread (the move and size loops are modal) -------------
@@ -217,7 +218,7 @@ TEST_F(TopLevelWindowTest, TheWindowIsARoundedRectangleWithATwoPenFrameAndNoMage
   for (POINT p : {POINT{W / 2, 0}, POINT{0, H / 2}, POINT{W / 2, H - 1}, POINT{W - 1, H / 2}})
     EXPECT_LE(Red(Back(w, p.x, p.y)), 90) << p.x << "," << p.y;
   for (POINT p : {POINT{W / 2, 1}, POINT{1, H / 2}, POINT{W / 2, H - 2}, POINT{W - 2, H / 2}})
-    EXPECT_GE(Ch(Back(w, p.x, p.y), 8), 170) << p.x << "," << p.y;
+    EXPECT_GE(Channel(Back(w, p.x, p.y), 8), 170) << p.x << "," << p.y;
   const tltest::Capture shot = tltest::CaptureWindow(w);
   shot.SavePng(tltest::ScreenshotDirectory() + "\\top_level_frame.png");
   region = CreateRectRgn(0, 0, 0, 0);
@@ -329,7 +330,7 @@ TEST_F(TopLevelWindowTest, TheHoverFadeRisesOnTheButtonUnderTheMouseAndFallsOnTh
   const uint32_t accent = Rgb(engine_.options.accentColour);
   auto maxDistance = [&] {
     const uint32_t p = Screen(w, maxSpot.x, maxSpot.y);
-    return std::abs(Ch(p, 0) - Ch(accent, 0)) + std::abs(Ch(p, 8) - Ch(accent, 8)) + std::abs(Ch(p, 16) - Ch(accent, 16));
+    return std::abs(Channel(p, 0) - Channel(accent, 0)) + std::abs(Channel(p, 8) - Channel(accent, 8)) + std::abs(Channel(p, 16) - Channel(accent, 16));
   };
   tltest::MoveMouseTo(w, ButtonCentre(w, 2));
   EXPECT_EQ(Skin(w).caption.fadeOut.button, 3);
@@ -689,7 +690,7 @@ TEST_F(TopLevelWindowTest, TheTitleIsTheIconAndWhiteLettersWithAGreyHaloClippedB
       for (int x = b + 26; x < b + 26 + 60; ++x) {
         const uint32_t p = Back(w, x, y);
         if (Near(p, 0xFFFFFF, 8)) ++white;
-        if (p != Strip(w, x, y) && Ch(p, 16) < Red(Strip(w, x, y)) - 10) ++*grey;
+        if (p != Strip(w, x, y) && Channel(p, 16) < Red(Strip(w, x, y)) - 10) ++*grey;
       }
     return white;
   };
