@@ -21,7 +21,9 @@ namespace tunelark {
 namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
-// Sorted list views are left to the system.
+// List views with bit 0x10 are left to the system: the test the skin makes of a combo box's
+// list (LBS_OWNERDRAWFIXED, whose owner paints it) is made of list views too, where that bit
+// is LVS_SORTASCENDING. Knowingly kept: sorted list views stay unskinned.
 constexpr LONG kUntakenListViewStyle = LVS_SORTASCENDING;
 
 FramedKind KindOf(HWND control) {

@@ -116,7 +116,8 @@ constexpr WNDPROC TransparentProc = FamilyProc<TransparentControlRecord, Dispatc
 }  // namespace
 
 bool IsTransparentControl(HWND control) {
-  return control && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == TransparentProc;
+  SkinEngine* engine = SkinEngine::Current();
+  return control && engine && engine->RecordOf<TransparentControlRecord>(control, kTransparentLinkKeys);
 }
 
 int MakeControlTransparent(SkinEngine& engine, HWND control, std::optional<COLORREF> keyColour,

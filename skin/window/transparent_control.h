@@ -32,7 +32,8 @@ int MakeControlTransparent(SkinEngine& engine, HWND control, std::optional<COLOR
                            std::optional<COLORREF> tintColour = std::nullopt,
                            std::optional<int> tintAlpha = std::nullopt);
 
-// Whether the control is a transparent control of the skin.
+// Whether the control is a transparent control of the skin (a container's procedure may lie
+// in front of the transparent one).
 bool IsTransparentControl(HWND control);
 
 // The text colour of a control ("Kj_Ztys"); for a combo box, of its edit field (nothing

@@ -367,7 +367,7 @@ TEST_F(ContainersTest, TransparentTabControlShowsTheWashedPictureAndItsChildrenA
   const int position = MakeControlTransparent(engine_, tab, {}, {}, kBackdropAlpha);
   ASSERT_GT(position, 0);
   EXPECT_EQ(Skin().List<ContainerRecord>().At(position)->ownPaint, 0);
-  EXPECT_TRUE(IsTransparentControl(tab) || GetPropA(tab, prop::kTransparentProc) != nullptr);
+  EXPECT_TRUE(IsTransparentControl(tab));
   ASSERT_NE(FindRecord<ButtonRecord>(inside), nullptr) << "the button inside was taken";
 
   RedrawWindow(tab, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
