@@ -127,21 +127,25 @@ UINT OwnerDrawState(HWND w) {
 }
 
 // Paints the button into the paint scope's target in the given state (plus disabled when
-// the window is), composed off screen and copied once.
-void PaintInto(Message& c, PaintTarget target, UINT state) {
+// the window is), composed off screen and copied once. checkKind: a check box or radio
+// button, read by the caller before anything it sent.
+void PaintInto(Message& c, PaintTarget target, UINT state, bool checkKind) {
   if (!IsWindowEnabled(c.w)) state |= ODS_DISABLED;
-  const bool checked = IsCheckKind(c.record->kind) && IsChecked(c.w);
+  const bool checked = checkKind && IsChecked(c.w);
   ControlPaint paint(c.w, target);
-  if (paint.ok() && c.Refind()) PaintKind(paint.canvas(), *c.record, state, checked, TextColourOf(c.w));
+  if (ReadyToPaint(c, paint)) PaintKind(paint.canvas(), *c.record, state, checked, TextColourOf(c.w));
 }
 
 // Redraws the button on its window DC (hover and press looks).
-void Redraw(Message& c, UINT state, bool hot) { PaintInto(c, PaintTarget::WindowDC, hot ? state | ODS_HOTLIGHT : state); }
+void Redraw(Message& c, UINT state, bool hot) {
+  PaintInto(c, PaintTarget::WindowDC, hot ? state | ODS_HOTLIGHT : state, IsCheckKind(c.record->kind));
+}
 
 // A push button drawing itself, after a change the system drew through WM_DRAWITEM: drawn
 // as the parent would have been asked to draw it.
 void RedrawSelfDrawnPush(Message& c) {
-  if (IsPushKind(c.record->kind) && IsWindowVisible(c.w) && !ParentDrawsItems(c)) Redraw(c, OwnerDrawState(c.w), false);
+  if (IsPushKind(c.record->kind) && IsWindowVisible(c.w) && !ParentDrawsItems(c))
+    PaintInto(c, PaintTarget::WindowDC, OwnerDrawState(c.w), false);
 }
 
 LRESULT ChainThenRedrawPush(Message& c) {
@@ -181,7 +185,8 @@ LRESULT OnSetText(Message& c) {
 
 LRESULT OnPaint(Message& c) {
   if (!DrawsItself(c)) return c.Chain();  // owner-drawn: WM_DRAWITEM
-  PaintInto(c, PaintTarget::BeginPaint, IsCheckKind(c.record->kind) ? 0 : OwnerDrawState(c.w));
+  const bool checkKind = IsCheckKind(c.record->kind);
+  PaintInto(c, PaintTarget::BeginPaint, checkKind ? 0 : OwnerDrawState(c.w), checkKind);
   return 0;
 }
 

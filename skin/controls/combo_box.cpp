@@ -139,7 +139,7 @@ using Message = FamilyMessage<ComboRecord>;
 // Paints the combo box now (a hover or focus change): over the screen through GetDC.
 void PaintNow(Message& c, ComboLook look) {
   ControlPaint paint(c.w, PaintTarget::WindowDC);
-  if (!paint.ok() || !c.Refind()) return;
+  if (!ReadyToPaint(c, paint)) return;
   KeyChildrenOut(paint, c.w);
   PaintComboBox(paint.canvas(), *c.record, look);
 }
@@ -162,7 +162,7 @@ LRESULT OnPaint(Message& c) {
   HDC given = reinterpret_cast<HDC>(c.wp);
   const ComboLook look = StoredLook(c);
   ControlPaint paint(c.w, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
-  if (paint.ok() && c.Refind()) {
+  if (ReadyToPaint(c, paint)) {
     KeyChildrenOut(paint, c.w);
     PaintComboBox(paint.canvas(), *c.record, look);
   }

@@ -102,6 +102,8 @@ class ControlPaint {
   void ExcludeVisibleChildren();
   // Copies once to the target; later calls and the destructor copy nothing more.
   void Present();
+  // Nothing of this paint reaches the target (there is nothing to paint after all).
+  void Discard() { presented_ = true; }
 
  private:
   void MakeCanvas(Backdrop backdrop);

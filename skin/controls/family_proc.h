@@ -107,6 +107,16 @@ LRESULT CALLBACK FamilyProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
 }
 
+// A paint scope was begun (BeginPaint can re-enter): true when it has a canvas and the record
+// is still there; when the record went, nothing of the scope reaches the screen.
+template <typename Record>
+bool ReadyToPaint(FamilyMessage<Record>& c, ControlPaint& paint) {
+  if (!paint.ok()) return false;
+  if (c.Refind()) return true;
+  paint.Discard();
+  return false;
+}
+
 // WM_MOUSEMOVE and WM_MOUSELEAVE of a family whose record keeps a `hot` flag: the mouse
 // coming onto the control (of hover family `kind`) sets it and paints, leaving clears it and
 // paints; the message then goes on to the control's own procedure.
@@ -134,7 +144,7 @@ void PaintWholeControl(FamilyMessage<Record>& c, State (*read)(HWND),
   const State state = read(c.w);
   if (!c.Refind()) return;
   ControlPaint scope(c.w, PaintTarget::WholeWindow);
-  if (scope.ok()) paint(scope.canvas(), *c.record, state, c.engine->options);
+  if (scope.ok()) paint(scope.canvas(), *c.record, state, c.engine->options);  // GetWindowDC sends nothing
 }
 
 // The switch of a control painted whole, on both WM_PAINT and WM_NCPAINT: WM_MOVE paints it

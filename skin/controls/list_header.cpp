@@ -129,7 +129,7 @@ void PaintHeaderOf(Message& c, PaintTarget target, HDC given = nullptr) {
   const std::vector<HeaderColumn> columns = ReadHeaderColumns(c.w);
   const int margin = static_cast<int>(SendMessageA(c.w, HDM_GETBITMAPMARGIN, 0, 0));
   ControlPaint paint(c.w, target, given);
-  if (paint.ok() && c.Refind()) PaintHeader(paint.canvas(), *c.record, columns, margin, c.engine->options);
+  if (ReadyToPaint(c, paint)) PaintHeader(paint.canvas(), *c.record, columns, margin, c.engine->options);
 }
 
 // --- the window procedure ----------------------------------------------------------------

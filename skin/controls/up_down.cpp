@@ -87,7 +87,7 @@ using Message = FamilyMessage<UpDownRecord>;
 
 void PaintNow(Message& c, UpDownLook look) {
   ControlPaint paint(c.w, PaintTarget::WindowDC);
-  if (paint.ok() && c.Refind()) PaintUpDown(paint.canvas(), *c.record, look);
+  if (ReadyToPaint(c, paint)) PaintUpDown(paint.canvas(), *c.record, look);
 }
 
 // The look from the record: the pressed half while pressed, else the half last hovered.
@@ -102,7 +102,7 @@ UpDownLook StoredLook(HWND control, const UpDownRecord& record) {
 LRESULT OnPaint(Message& c) {
   HDC given = reinterpret_cast<HDC>(c.wp);
   ControlPaint paint(c.w, given ? PaintTarget::Given : PaintTarget::BeginPaint, given);
-  if (paint.ok() && c.Refind()) PaintUpDown(paint.canvas(), *c.record, StoredLook(c.w, *c.record));
+  if (ReadyToPaint(c, paint)) PaintUpDown(paint.canvas(), *c.record, StoredLook(c.w, *c.record));
   return 0;
 }
 

@@ -130,7 +130,7 @@ void PaintContainer(Message& c, HDC given) {
   ControlPaint paint(c.w, PaintTarget::Given, target.get(), nullptr, Backdrop::SkinOnly);
   if (!paint.ok()) return;
   Canvas& canvas = paint.canvas();
-  const ContainerRecord& record = *c.record;
+  const ContainerRecord record = *c.record;  // the caption's WM_GETTEXT runs the window's code
   // An owner's snapshot comes from outside it, without its own tint.
   if (record.tintColour && IsBackgroundOwner(c.w))
     FillTint(canvas.graphics(), TintOf(record, record.isGroupBox != 0), 0, 0, static_cast<float>(canvas.width()),
@@ -139,7 +139,7 @@ void PaintContainer(Message& c, HDC given) {
   canvas.Flush();
   if (record.ownerSurface) UpdateOwnerSurface(c.w, *record.ownerSurface, canvas.dc(), canvas.width(), canvas.height());
   paint.Present();
-  if (c.Refind()) c.record->backgroundStale = 0;  // the caption's text was asked for
+  if (c.Refind()) c.record->backgroundStale = 0;
 }
 
 // --- the container's window procedure ----------------------------------------------------

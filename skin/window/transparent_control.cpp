@@ -36,7 +36,10 @@ LRESULT PaintIntoGivenDC(const Message& c, COLORREF key) {
   Canvas& canvas = paint.canvas();
   const int w = canvas.width(), h = canvas.height();
   OffscreenDC drawn(nullptr, w, h, OffscreenDC::Kind::Dib32);
-  if (!drawn) return 0;
+  if (!drawn) {
+    paint.Discard();
+    return 0;
+  }
   BitBlt(drawn.dc(), 0, 0, w, h, canvas.dc(), 0, 0, SRCCOPY);
   const LRESULT result = c.Chain(WM_PAINT, reinterpret_cast<WPARAM>(drawn.dc()), c.lp);
   canvas.Wash(c.engine->options.backdropAlpha);
