@@ -9,7 +9,8 @@ cp "$exe" "$dir/tunelark.exe"
 wine "$dir/tunelark.exe" >/dev/null 2>&1 &
 pid=$!
 win=""
-for _ in $(seq 1 100); do
+# Up to 30 s: the first program of a fresh prefix can take over 10 s to show its window.
+for _ in $(seq 1 300); do
   win=$(xdotool search --name '^Tunelark$' 2>/dev/null | head -n 1)
   [ -n "$win" ] && break
   sleep 0.1
