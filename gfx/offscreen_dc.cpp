@@ -59,12 +59,12 @@ bool OffscreenDC::Make(HDC like, int width, int height, Kind kind) {
 HDC OffscreenDC::Ensure(HDC like, int width, int height, Kind kind) {
   if (dc_ && bitmap_ && width == width_ && height == height_) return dc_;
   if (width <= 0 || height <= 0) return nullptr;
-  if (!dc_) dc_ = CreateCompatibleDC(like);
-  if (!dc_ || !Rebitmap(like, width, height, kind)) {
-    Reset();
-    return nullptr;
-  }
-  return dc_;
+  const bool fresh = !dc_;
+  if (fresh) dc_ = CreateCompatibleDC(like);
+  if (dc_ && Rebitmap(like, width, height, kind)) return dc_;
+  // A DC that was held stays as it was: others may name it (a background owner's property).
+  if (fresh) Reset();
+  return nullptr;
 }
 
 bool OffscreenDC::Rebitmap(HDC like, int width, int height, Kind kind) {

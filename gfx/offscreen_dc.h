@@ -35,7 +35,8 @@ class OffscreenDC {
   // failure or an empty size.
   bool Make(HDC like, int width, int height, Kind kind);
   // Keeps what is held when it is already width x height; else gives the DC it has (or a new
-  // one) a new bitmap of that size, the old one deleted. Returns the DC, null on failure.
+  // one) a new bitmap of that size, the old one deleted. Returns the DC; null on failure,
+  // when what was held stays held as it was (its DC, bitmap and size).
   HDC Ensure(HDC like, int width, int height, Kind kind);
   void Reset();
   // Lets go of what is held without releasing it (it is released by someone else).

@@ -179,8 +179,10 @@ void LayBaseLayer(SkinEngine& engine, SkinInstance& skin, int w, int h, const Wi
   if (!same) {
     key = {w, h, skin.frame.captionHeight, shape.width, shape.height, shape.clientX, shape.clientY,
            in.baseColour, in.layoutMode, skin.frame.captionGloss, *in.bytes};
-    back.baseLayer().Ensure(nullptr, w, h, OffscreenDC::Kind::Dib32);
-    if (back.baseLayer().dc()) PaintBaseLayer(engine, back.baseLayer().dc(), key);
+    if (HDC layer = back.baseLayer().Ensure(nullptr, w, h, OffscreenDC::Kind::Dib32))
+      PaintBaseLayer(engine, layer, key);
+    else
+      back.ForgetBaseLayer();
   }
   BitBlt(back.dc(), 0, 0, w, h, back.baseLayer().dc(), 0, 0, SRCCOPY);
 }
@@ -208,11 +210,15 @@ void TakeStrips(SkinInstance& skin, int w) {
     const int ch = skin.frame.captionHeight;
     if (HDC strip = skin.back.captionStrip.Ensure(dc, w, ch, OffscreenDC::Kind::LikeDC))
       BitBlt(strip, 0, 0, w, ch, dc, 0, 0, SRCCOPY);
+    else
+      skin.back.captionStrip.Reset();  // no strip rather than one of another render
   }
   const IntRect& a = skin.status.area;
   if (a.width > 0 && a.height > 0) {
     if (HDC strip = skin.back.statusStrip.Ensure(dc, a.width, a.height, OffscreenDC::Kind::LikeDC))
       BitBlt(strip, 0, 0, a.width, a.height, dc, a.x, a.y, SRCCOPY);
+    else
+      skin.back.statusStrip.Reset();
   } else {
     skin.back.statusStrip.Reset();
   }

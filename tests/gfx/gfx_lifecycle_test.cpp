@@ -17,6 +17,7 @@
 #include "gfx/graphics_path.h"
 #include "gfx/matrix.h"
 #include "gfx/memory_stream.h"
+#include "gfx/offscreen_dc.h"
 #include "gfx/pen.h"
 #include "gfx/region.h"
 #include "gfx/string_format.h"
@@ -280,4 +281,25 @@ TEST(Resources, EveryClassMadeAndDeletedManyTimesKeepsCountsFlat) {
   EXPECT_EQ(before.gdi, after.gdi);
   EXPECT_EQ(before.windows, after.windows);
   EXPECT_LE(after.handles, before.handles + 2);  // the thread pool may add a handle or two
+}
+
+// A surface whose new size cannot be made keeps its DC, bitmap and size (a background owner's
+// property names that DC); nothing leaks either way.
+TEST(OffscreenDCTest, ASizeThatCannotBeMadeKeepsWhatWasHeld) {
+  const DWORD before = GdiObjectCount();
+  {
+    OffscreenDC surface(nullptr, 8, 8, OffscreenDC::Kind::LikeDC);
+    ASSERT_TRUE(surface);
+    HDC dc = surface.dc();
+    HBITMAP bitmap = surface.bitmap();
+    HDC notADC = reinterpret_cast<HDC>(static_cast<UINT_PTR>(0x7FF0));  // CreateCompatibleBitmap fails on it
+    EXPECT_EQ(surface.Ensure(notADC, 16, 16, OffscreenDC::Kind::LikeDC), nullptr);
+    EXPECT_EQ(surface.dc(), dc);
+    EXPECT_EQ(surface.bitmap(), bitmap);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap);
+    EXPECT_EQ(surface.width(), 8);
+    EXPECT_EQ(surface.Ensure(nullptr, 16, 16, OffscreenDC::Kind::LikeDC), dc) << "the same DC, a new bitmap";
+    EXPECT_EQ(surface.width(), 16);
+  }
+  EXPECT_EQ(GdiObjectCount(), before);
 }
